@@ -1,0 +1,224 @@
+#include "shell/store/Database.h"
+
+#include "shell/store/Globals.h"
+#include "shell/store/JetSql.h"
+#include "shell/store/Schema.h"
+#include "shell/store/Seed.h"
+#include "shell/store/StoreError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+
+// Long enough to ride out the display program's reads, short enough that an operator facing a
+// database held by another program hears about it soon.
+constexpr int BusyTimeoutMs = 3000;
+
+QString sqliteMessage(sqlite3* db)
+{
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("memoria esaurita");
+}
+
+bool isWritableByAnyone(const QFileInfo& info)
+{
+    // Checked on the permission bits rather than access(): a file marked read-only stays read-only
+    // for us even when the program runs with rights that would override it.
+    const QFile::Permissions write =
+        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    return (info.permissions() & write) != 0;
+}
+
+struct CurrentConnection {
+    QString folder;
+    std::unique_ptr<Database> database;
+};
+
+CurrentConnection& currentConnection()
+{
+    static CurrentConnection connection;
+    return connection;
+}
+
+} // namespace
+
+Database::Database(const QString& folder)
+    : m_path(pathIn(folder))
+{
+    const QFileInfo info(m_path);
+    if (info.exists()) {
+        if (!info.isFile())
+            throw StoreError(QStringLiteral("Il database non è un file: non può essere aperto."), m_path);
+        if (!isWritableByAnyone(info))
+            throw StoreError(QStringLiteral("Il database è in sola lettura: le impostazioni non potrebbero essere "
+                                            "salvate. Togliere la protezione dalla scrittura e riavviare."),
+                             m_path);
+        open(false);
+        return;
+    }
+    const QFileInfo folderInfo(QFileInfo(m_path).absolutePath());
+    if (!folderInfo.isDir())
+        throw StoreError(QStringLiteral("La cartella del programma non esiste: il database non può essere creato."),
+                         m_path);
+    open(true);
+}
+
+Database::~Database()
+{
+    if (m_db)
+        sqlite3_close_v2(m_db);
+}
+
+Database& Database::current()
+{
+    CurrentConnection& connection = currentConnection();
+    if (!connection.database || connection.folder != AppFolder) {
+        connection.database.reset();
+        connection.database = std::make_unique<Database>(AppFolder);
+        connection.folder = AppFolder;
+    }
+    return *connection.database;
+}
+
+void Database::closeCurrent()
+{
+    currentConnection().database.reset();
+    currentConnection().folder.clear();
+}
+
+QString Database::pathIn(const QString& folder)
+{
+    const QDir dir(folder);
+    const QString wanted = QString::fromLatin1(FileName);
+    const QStringList files = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : files) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return dir.filePath(name);
+    }
+    return dir.filePath(wanted);
+}
+
+void Database::open(bool create)
+{
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_FULLMUTEX;
+    const int rc = sqlite3_open_v2(QFile::encodeName(m_path).constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString detail = sqliteMessage(m_db);
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw StoreError(QStringLiteral("Il database non può essere aperto."), m_path, {}, {}, detail);
+    }
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    JetSql::registerFunctions(m_db);
+
+    try {
+        if (create) {
+            m_created = true;
+            configure();
+            Transaction transaction(*this);
+            Schema::create(*this);
+            Seed::populate(*this, QFileInfo(m_path).absolutePath());
+            transaction.commit();
+        } else {
+            // Read before anything is written: a file that is not a database, or one that lacks a
+            // table or column, is reported and left exactly as it was.
+            char* error = nullptr;
+            const int check = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error);
+            if (check != SQLITE_OK) {
+                const QString detail = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
+                sqlite3_free(error);
+                const int primary = check & 0xFF;
+                if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
+                    throw StoreError(QStringLiteral("Il file non è un database delle impostazioni valido o è "
+                                                    "danneggiato."),
+                                     m_path, {}, {}, detail);
+                if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+                    throw StoreError(QStringLiteral("Il database è bloccato da un altro programma. Riprovare quando "
+                                                    "l'altro programma lo avrà rilasciato."),
+                                     m_path, {}, {}, detail);
+                throw StoreError(QStringLiteral("Il database non può essere letto."), m_path, {}, {}, detail);
+            }
+            Schema::verify(*this);
+            configure();
+        }
+    } catch (...) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        if (create) {
+            // A half-made database would pass for a good one at the next start.
+            QFile::remove(m_path);
+            QFile::remove(m_path + QStringLiteral("-wal"));
+            QFile::remove(m_path + QStringLiteral("-shm"));
+        }
+        throw;
+    }
+}
+
+void Database::configure()
+{
+    // WAL lets the display program read while we write.
+    char* error = nullptr;
+    const int rc = sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString detail = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
+        sqlite3_free(error);
+        const int primary = rc & 0xFF;
+        if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
+            throw StoreError(QStringLiteral("Il database è bloccato da un altro programma. Riprovare quando l'altro "
+                                            "programma lo avrà rilasciato."),
+                             m_path, {}, {}, detail);
+        throw StoreError(QStringLiteral("Il database non può essere preparato per la scrittura."), m_path, {}, {},
+                         detail);
+    }
+}
+
+void Database::execute(const QString& sql, const QString& table)
+{
+    char* error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString detail = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
+        sqlite3_free(error);
+        throw StoreError(QStringLiteral("Operazione sul database non riuscita."), m_path, table, {},
+                         detail + QStringLiteral(" [") + sql + QLatin1Char(']'));
+    }
+}
+
+QStringList Database::columnsOf(const QString& table) const
+{
+    QStringList names;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(m_db, "SELECT name FROM pragma_table_info(?1)", -1, &statement, nullptr) != SQLITE_OK)
+        return names;
+    const QByteArray utf8 = table.toUtf8();
+    sqlite3_bind_text(statement, 1, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    while (sqlite3_step(statement) == SQLITE_ROW)
+        names.append(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+    sqlite3_finalize(statement);
+    return names;
+}
+
+Transaction::Transaction(Database& database)
+    : m_database(database)
+{
+    if (sqlite3_get_autocommit(database.handle())) {
+        // IMMEDIATE takes the write lock now, so a busy database fails before any row is touched.
+        database.execute(QStringLiteral("BEGIN IMMEDIATE"));
+        m_owner = true;
+    }
+}
+
+Transaction::~Transaction()
+{
+    if (m_owner && !m_done)
+        sqlite3_exec(m_database.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Transaction::commit()
+{
+    if (m_owner && !m_done)
+        m_database.execute(QStringLiteral("COMMIT"));
+    m_done = true;
+}
