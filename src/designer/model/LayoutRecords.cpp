@@ -83,6 +83,15 @@ const Row& atListPosition(int position)
     return *order.at(static_cast<std::size_t>(position));
 }
 
+const Row* find(CanvasControl control, int index)
+{
+    for (const Row& row : AllRows) {
+        if (row.control == control && row.index == index && row.listPosition >= 0)
+            return &row;
+    }
+    return nullptr;
+}
+
 const QStringList& columns()
 {
     static const QStringList all{"DescCampo", "Top",         "Left",     "Testo",      "NomeFont",         "DimFont",

@@ -43,6 +43,10 @@ const std::array<Row, RowCount>& rows();
 // The row shown at position p (0 .. 47) of the designer's element list.
 const Row& atListPosition(int position);
 
+// The row of an element control (control array and index); nullptr for a control or index that
+// stands for no element.
+const Row* find(CanvasControl control, int index);
+
 // The sixteen columns of every layout table, in the order copy and clear write them.
 const QStringList& columns();
 

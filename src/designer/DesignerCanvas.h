@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QWidget>
+
+// The client area of the designer at the display's full size: the screen's background colour with
+// its background picture drawn unscaled from the top-left corner, under the element widgets.
+class DesignerCanvas : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DesignerCanvas(QWidget* parent = nullptr);
+
+    void setBackgroundColor(const QColor& color);
+    const QColor& backgroundColor() const { return m_background; }
+
+    // A null pixmap shows no picture.
+    void setBackgroundPicture(const QPixmap& picture);
+    const QPixmap& backgroundPicture() const { return m_picture; }
+
+signals:
+    // A press on the background itself; presses on elements stay with the elements.
+    void backgroundPressed(Qt::MouseButton button, const QPoint& globalPosition);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QColor m_background = Qt::black;
+    QPixmap m_picture;
+};

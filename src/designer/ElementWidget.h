@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+struct ElementData;
+
+// The widget that stands for one element on the designer canvas. It is told what to show and
+// turns the element's twips into pixels (rounded to the nearest, ties to even); it keeps no twips
+// of its own, so the element's values stay exact in its ElementData. A press on it is its own:
+// it never reaches the canvas background.
+class ElementWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+    // Places and shows or hides the widget as `values` say, then lets the subclass take the look.
+    void showData(const ElementData& values);
+
+signals:
+    // Any button pressed on the element; the designer decides what, if anything, it means.
+    void pressed(ElementWidget* element, Qt::MouseButton button);
+
+protected:
+    virtual void showLook(const ElementData& values) = 0;
+    void mousePressEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "designer/model/LayoutRecords.h"
+
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <optional>
+
+struct ElementData;
+
+// One row of a layout table, its sixteen columns as typed values. Null is kept only where a
+// layout row may hold it: Testo, PercorsoImmagine and ColoreSfondo (which rows may is
+// LayoutRecords::allowsNull's call). A yes/no column reads as yes only when it holds -1.
+struct LayoutElement {
+    QString descCampo;
+    float top = 0.0f;
+    float left = 0.0f;
+    std::optional<QString> testo;
+    QString nomeFont;
+    float dimFont = 0.0f;
+    bool fontBold = false;
+    bool fontItalic = false;
+    std::optional<std::uint32_t> coloreSfondo;
+    std::uint32_t coloreTesto = 0;
+    std::int16_t allineamento = 0;
+    float altezza = 0.0f;
+    float larghezza = 0.0f;
+    bool visibile = false;
+    std::optional<QString> percorsoImmagine;
+    bool sfondoTestoTrasparente = false;
+
+    // Sets the field of `column` (matched without regard to case) from a stored value. False when the
+    // column is unknown or the value does not fit the field: text where a number belongs, an
+    // alignment other than 0, 1 or 2, a colour outside 32 bits, or Null in a field that cannot be
+    // Null. Null in a yes/no column is accepted and reads as no.
+    bool setColumn(const QString& column, const QVariant& value);
+
+    // Whether a Null in this column is read as a plain "no" rather than a missing value.
+    static bool isYesNoColumn(const QString& column);
+
+    // Puts the columns that loading a row of `kind` reads onto a canvas element; everything else of
+    // the element stays as it was (the weather element keeps its fixed size). A Null Testo shows
+    // as empty text. Screen value rows (background image, background colour) change nothing here.
+    void applyTo(ElementData& element, LayoutRecords::RowKind kind) const;
+};
