@@ -104,7 +104,7 @@ Look lookOf(const Row& row)
         case 1:
             return {20.0f, true, false, fill, White, Centre, false};
         case 2:
-            return {20.0f, false, false, fill, White, Left, false};
+            return {20.0f, false, false, fill, White, Centre, false};
         default:
             return {20.0f, false, true, fill, White, Centre, false};
         }
