@@ -30,6 +30,8 @@ struct LayoutElement {
     std::optional<QString> percorsoImmagine;
     bool sfondoTestoTrasparente = false;
 
+    bool operator==(const LayoutElement&) const = default;
+
     // Sets the field of `column` (matched without regard to case) from a stored value. False when the
     // column is unknown or the value does not fit the field: text where a number belongs, an
     // alignment other than 0, 1 or 2, a colour outside 32 bits, or Null in a field that cannot be
