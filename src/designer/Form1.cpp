@@ -220,6 +220,13 @@ void Form1::setSizeTwips(float width, float height)
     fitWindowToCanvas();
 }
 
+// The frame is known only once the window exists on the screen: fit again then.
+void Form1::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    fitWindowToCanvas();
+}
+
 void Form1::fitWindowToCanvas()
 {
     QSize wanted = m_canvas->size();
