@@ -1,0 +1,126 @@
+// Figures for the settings store: opening the database and reading the configuration record,
+// saving the fifty rows of a layout with and without one transaction, and the prefix search of
+// the weather window over the full list of Italian towns.
+#include "designer/model/LayoutRecords.h"
+#include "shell/store/Database.h"
+#include "shell/store/JetValue.h"
+#include "shell/store/RecordSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace
+{
+
+// One seeded database per figure, in a folder that lives as long as the program.
+QString seededFolder()
+{
+    static std::vector<std::unique_ptr<QTemporaryDir>> folders;
+    folders.push_back(std::make_unique<QTemporaryDir>());
+    Database created(folders.back()->path());
+    return folders.back()->path();
+}
+
+void openAndReadConfiguration(benchmark::State& state)
+{
+    const QString folder = seededFolder();
+    for (auto _ : state) {
+        Database database(folder);
+        RecordSet configuration(database, QStringLiteral("Configurazione"));
+        benchmark::DoNotOptimize(configuration.value(QStringLiteral("MisuraFormWH")));
+    }
+}
+BENCHMARK(openAndReadConfiguration)->Unit(benchmark::kMillisecond);
+
+// Writes every column of the fifty rows, as a copy onto a layout does; `step` varies the positions
+// so that each pass really changes the rows.
+void writeLayout(Database& database, int step)
+{
+    const QStringList& columns = LayoutRecords::columns();
+    RecordSet layout(database, QStringLiteral("Layout3"));
+    QVector<QVariantList> rows;
+    for (; !layout.eof(); layout.moveNext()) {
+        QVariantList row;
+        for (const QString& column : columns)
+            row.append(layout.value(column));
+        rows.append(row);
+    }
+    RecordSet target(database, QStringLiteral("Layout3"));
+    for (QVariantList& row : rows) {
+        row[1] = JetValue::single(static_cast<double>(step % 100) * 15.0);
+        target.edit();
+        for (qsizetype c = 0; c < columns.size(); ++c)
+            target.setValue(columns.at(c), row.at(c));
+        target.update();
+        target.moveNext();
+    }
+}
+
+void writeLayoutInOneTransaction(benchmark::State& state)
+{
+    Database database(seededFolder());
+    int step = 0;
+    for (auto _ : state) {
+        Transaction transaction(database);
+        writeLayout(database, ++step);
+        transaction.commit();
+    }
+    state.SetItemsProcessed(state.iterations() * LayoutRecords::RowCount);
+}
+BENCHMARK(writeLayoutInOneTransaction)->Unit(benchmark::kMillisecond);
+
+void writeLayoutRowByRow(benchmark::State& state)
+{
+    Database database(seededFolder());
+    int step = 0;
+    for (auto _ : state)
+        writeLayout(database, ++step);
+    state.SetItemsProcessed(state.iterations() * LayoutRecords::RowCount);
+}
+BENCHMARK(writeLayoutRowByRow)->Unit(benchmark::kMillisecond);
+
+void prefixSearchOverAllTowns(benchmark::State& state)
+{
+    QFile reference(QStringLiteral(TN2_SHARED_DIR "/data/comuni.tsv"));
+    if (!reference.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        state.SkipWithError("the list of towns (data/comuni.tsv) is not available");
+        return;
+    }
+    Database database(seededFolder());
+    {
+        // Replace the seeded capitals by every town of the list.
+        Transaction transaction(database);
+        for (RecordSet towns(database, QStringLiteral("ComuniMeteo")); !towns.eof();)
+            towns.deleteCurrent();
+        RecordSet towns(database, QStringLiteral("ComuniMeteo"));
+        const QStringList lines = QString::fromUtf8(reference.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
+            towns.addNew();
+            towns.setValue(QStringLiteral("Codice"), fields.value(0));
+            towns.setValue(QStringLiteral("Comune"), fields.value(1));
+            towns.setValue(QStringLiteral("Provincia"), fields.value(2));
+            towns.setValue(QStringLiteral("Regione"), fields.value(3));
+            towns.update();
+        }
+        transaction.commit();
+    }
+    const int all = RecordSet(database, QStringLiteral("ComuniMeteo")).count();
+    int found = 0;
+    for (auto _ : state) {
+        RecordSet towns(database,
+                        QStringLiteral("select * from ComuniMeteo where [Comune] like'San*' order by [comune]"));
+        found = towns.count();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["towns"] = all;
+    state.counters["found"] = found;
+}
+BENCHMARK(prefixSearchOverAllTowns)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
