@@ -25,8 +25,8 @@ bool isWritableByAnyone(const QFileInfo& info)
 {
     // Checked on the permission bits rather than access(): a file marked read-only stays read-only
     // for us even when the program runs with rights that would override it.
-    const QFile::Permissions write =
-        QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+    // (WriteUser is left out: Qt derives it from the current user's rights.)
+    const QFile::Permissions write = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
     return (info.permissions() & write) != 0;
 }
 
@@ -111,6 +111,10 @@ void Database::open(bool create)
     }
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_busy_timeout(m_db, BusyTimeoutMs);
+    // A name in double quotes that matches no column must be an error, not a text constant: a
+    // misspelled column would otherwise order by nothing or match nothing without a word.
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     JetSql::registerFunctions(m_db);
 
     try {
