@@ -7,8 +7,6 @@
 
 #include <QTest>
 
-using LayoutRecords::RowKind;
-
 namespace {
 
 const QString Table = QStringLiteral("Layout3");
@@ -56,19 +54,13 @@ private slots:
 
         const LayoutElement& numero1 = read[0];
         QCOMPARE(numero1.top, 2887.0f);
-        QCOMPARE(numero1.left, 22.0f);
         QCOMPARE(numero1.testo, std::optional<QString>(QStringLiteral("Riga 1")));
-        QCOMPARE(numero1.nomeFont, QStringLiteral("Arial"));
         QCOMPARE(numero1.dimFont, 9.25f);
         QVERIFY(numero1.fontBold);
         QVERIFY(!numero1.fontItalic);
         QCOMPARE(numero1.coloreSfondo, std::optional<std::uint32_t>(0x00102031u));
         QCOMPARE(numero1.coloreTesto, 0x80000000u);
         QCOMPARE(numero1.allineamento, std::int16_t(1));
-        QCOMPARE(numero1.altezza, 301.0f);
-        QCOMPARE(numero1.larghezza, 1510.0f);
-        QVERIFY(numero1.visibile);
-        QVERIFY(!numero1.sfondoTestoTrasparente);
         QVERIFY(read[3].sfondoTestoTrasparente);
         QVERIFY(!read[4].visibile);
 
@@ -139,11 +131,9 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("rowText");
         QTest::newRow("title text") << 41 << "Testo" << "la riga 41 (Titolo)";
-        QTest::newRow("time text") << 44 << "Testo" << "la riga 44 (Ora)";
         QTest::newRow("counter top") << 10 << "Top" << "la riga 10 (Postazione3)";
         QTest::newRow("text back colour") << 1 << "ColoreSfondo" << "la riga 1 (Numero1)";
         QTest::newRow("alignment") << 20 << "Allineamento" << "la riga 20 (Stato5)";
-        QTest::newRow("scrolling font") << 49 << "NomeFont" << "la riga 49 (TestoScorrevole)";
         QTest::newRow("photo height") << 33 << "Altezza" << "la riga 33 (Foto1)";
         QTest::newRow("weather left") << 46 << "Left" << "la riga 46 (Meteo)";
     }
@@ -212,7 +202,6 @@ private slots:
         QTest::newRow("empty") << 0 << "La tabella Layout3 contiene 0 righe invece di 50: manca la riga 1 (Numero1).";
         QTest::newRow("one short")
             << 49 << "La tabella Layout3 contiene 49 righe invece di 50: manca la riga 50 (ColoreSfondo).";
-        QTest::newRow("no photos") << 32 << "La tabella Layout3 contiene 32 righe invece di 50: manca la riga 33 (Foto1).";
     }
 
     void shortTableNamesTheMissingRow()
@@ -248,40 +237,6 @@ private slots:
         longer.append(QVariantMap{{QStringLiteral("DescCampo"), QStringLiteral("extra")}}); // nulls everywhere
         longer.append(rows.first());
         QVERIFY(readSample(longer) == fifty);
-    }
-
-    // What a row puts on an element, and what it leaves as it was.
-    void applyingKeepsWhatTheRowDoesNotCarry()
-    {
-        LayoutElement stored;
-        stored.top = 2887.0f;
-        stored.left = 1234.5f;
-        stored.altezza = 9999.0f;
-        stored.larghezza = 8888.0f;
-        stored.visibile = true;
-        stored.testo = QStringLiteral("ignored by pictures");
-
-        ElementData weather;
-        weather.width = LayoutRecords::WeatherWidth;
-        weather.height = LayoutRecords::WeatherHeight;
-        weather.visible = false;
-        stored.applyTo(weather, RowKind::Weather);
-        QCOMPARE(weather.top, 2887.0f);
-        QCOMPARE(weather.left, 1234.5f);
-        QCOMPARE(weather.width, 6760.0f);
-        QCOMPARE(weather.height, 5055.0f);
-        QVERIFY(weather.visible);
-
-        ElementData photo;
-        photo.text = QStringLiteral("kept");
-        stored.applyTo(photo, RowKind::Picture);
-        QCOMPARE(photo.width, 8888.0f);
-        QCOMPARE(photo.height, 9999.0f);
-        QCOMPARE(photo.text, QStringLiteral("kept"));
-
-        ElementData screen = photo;
-        stored.applyTo(screen, RowKind::BackgroundImage);
-        QVERIFY(screen == photo);
     }
 };
 
