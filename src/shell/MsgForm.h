@@ -25,4 +25,7 @@ public:
 
     std::array<QLabel*, 5> Label2{};
     std::array<QPushButton*, 2> PB1{};
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
