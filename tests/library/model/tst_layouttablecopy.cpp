@@ -1,8 +1,8 @@
 #include "designer/model/LayoutRecords.h"
+#include "library/LayoutTables.h"
 #include "library/model/LayoutTableCopy.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
-#include "shell/store/JetValue.h"
 #include "shell/store/RecordSet.h"
 #include "shell/store/StoreError.h"
 
@@ -12,73 +12,8 @@
 
 namespace {
 
-using Table = QVector<QVariantList>;
-
-// Every row of a layout table, every column in the catalogue's order.
-Table snapshot(const QString& table)
-{
-    Table rows;
-    RecordSet set(Database::current(), table);
-    while (!set.eof()) {
-        QVariantList row;
-        for (const QString& column : LayoutRecords::columns())
-            row.append(set.value(column));
-        rows.append(row);
-        set.moveNext();
-    }
-    return rows;
-}
-
-QVector<Table> snapshotAllLayouts()
-{
-    QVector<Table> all;
-    for (int number = 0; number <= 10; ++number)
-        all.append(snapshot(LayoutTableName(number)));
-    return all;
-}
-
-// Same value and same stored kind: a copy must not turn 3 into 3.0 or NULL into "".
-bool sameCell(const QVariant& a, const QVariant& b)
-{
-    return a.isNull() == b.isNull() && (a.isNull() || (a.typeId() == b.typeId() && a == b));
-}
-
-QString differenceIn(const Table& actual, const Table& expected, int rows, int skipColumn = -1)
-{
-    if (actual.size() < rows || expected.size() < rows)
-        return QStringLiteral("fewer than %1 rows").arg(rows);
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < LayoutRecords::columns().size(); ++column) {
-            if (column != skipColumn && !sameCell(actual[row][column], expected[row][column]))
-                return QStringLiteral("row %1 column %2: %3 instead of %4")
-                    .arg(row + 1)
-                    .arg(LayoutRecords::columns()[column], actual[row][column].toString(),
-                         expected[row][column].toString());
-        }
-    }
-    return {};
-}
-
-// Gives every cell of a table a value of its own, with nulls scattered over every column
-// (DescCampo included) and whole numbers, fractions and texts mixed across the kinds.
-void fillDistinct(const QString& table, int salt)
-{
-    Transaction transaction(Database::current());
-    RecordSet set(Database::current(), table);
-    for (int row = 0; !set.eof(); ++row, set.moveNext()) {
-        set.edit();
-        for (int column = 0; column < LayoutRecords::columns().size(); ++column) {
-            const int cell = row * 16 + column + salt;
-            QVariant value;
-            if (cell % 7 != 0)
-                value = cell % 3 == 0 ? QVariant(QStringLiteral("t%1").arg(cell))
-                                      : cell % 3 == 1 ? QVariant(cell) : QVariant(cell + 0.25);
-            set.setValue(LayoutRecords::columns()[column], value);
-        }
-        set.update();
-    }
-    transaction.commit();
-}
+using LayoutTables::Table;
+using LayoutTables::fillDistinct;
 
 void appendRows(const QString& table, int count)
 {
@@ -108,11 +43,6 @@ void setQualelayout(int number)
     config.edit();
     config.setValue(QStringLiteral("qualelayout"), number);
     config.update();
-}
-
-int visibileColumn()
-{
-    return static_cast<int>(LayoutRecords::columns().indexOf(QStringLiteral("Visibile")));
 }
 
 } // namespace
@@ -175,17 +105,17 @@ void TestLayoutTableCopy::copyWritesEveryColumnOfFiftyRows()
     appendRows(from, 2);
     appendRows(to, 3);
     setQualelayout(target);
-    const QVector<Table> before = snapshotAllLayouts();
-    const Table targetBefore = snapshot(to);
+    const QVector<Table> before = LayoutTables::allLayouts();
+    const Table targetBefore = LayoutTables::of(to);
 
     LayoutTableCopy::copy(source, target);
 
-    const Table copied = snapshot(to);
-    QCOMPARE(differenceIn(copied, snapshot(from), LayoutRecords::RowCount), QString());
+    const Table copied = LayoutTables::of(to);
+    QCOMPARE(LayoutTables::differenceIn(copied, LayoutTables::of(from)), QString());
     QCOMPARE(copied.size(), targetBefore.size());
     for (int row = LayoutRecords::RowCount; row < copied.size(); ++row)
         QCOMPARE(copied[row], targetBefore[row]);
-    const QVector<Table> after = snapshotAllLayouts();
+    const QVector<Table> after = LayoutTables::allLayouts();
     for (int number = 0; number <= 10; ++number) {
         if (number != target)
             QVERIFY2(after[number] == before[number], qPrintable(LayoutTableName(number)));
@@ -213,18 +143,16 @@ void TestLayoutTableCopy::clearHidesEveryElement()
     fillDistinct(to, 9);
     appendRows(to, 2);
     setQualelayout(isDefault ? target : 99);
-    const Table base = snapshot(QStringLiteral("LayoutBase"));
-    const Table targetBefore = snapshot(to);
+    const Table base = LayoutTables::of(QStringLiteral("LayoutBase"));
+    const Table targetBefore = LayoutTables::of(to);
 
     LayoutTableCopy::clear(target);
 
-    const Table cleared = snapshot(to);
-    QCOMPARE(differenceIn(cleared, base, LayoutRecords::RowCount, visibileColumn()), QString());
-    for (int row = 0; row < LayoutRecords::RowCount; ++row)
-        QVERIFY2(sameCell(cleared[row][visibileColumn()], QVariant(qlonglong(JetValue::False))), qPrintable(QString::number(row + 1)));
+    const Table cleared = LayoutTables::of(to);
+    QCOMPARE(LayoutTables::differenceFromCleared(cleared, base), QString());
     for (int row = LayoutRecords::RowCount; row < cleared.size(); ++row)
         QCOMPARE(cleared[row], targetBefore[row]);
-    QCOMPARE(snapshot(QStringLiteral("LayoutBase")), base);
+    QCOMPARE(LayoutTables::of(QStringLiteral("LayoutBase")), base);
     QCOMPARE(qualelayout().toInt(), isDefault ? target : 99);
 }
 
@@ -250,11 +178,11 @@ void TestLayoutTableCopy::refusedNumbersWriteNothing()
     QFETCH(int, target);
     QFETCH(bool, clear);
     fillDistinct(QStringLiteral("Layout3"), 4);
-    const QVector<Table> before = snapshotAllLayouts();
+    const QVector<Table> before = LayoutTables::allLayouts();
 
     QVERIFY_THROWS_EXCEPTION(StoreError, clear ? LayoutTableCopy::clear(target) : LayoutTableCopy::copy(source, target));
 
-    QVERIFY(snapshotAllLayouts() == before);
+    QVERIFY(LayoutTables::allLayouts() == before);
 }
 
 void TestLayoutTableCopy::shortTableWritesNothing_data()
@@ -278,7 +206,7 @@ void TestLayoutTableCopy::shortTableWritesNothing()
     fillDistinct(LayoutTableName(source), 3);
     fillDistinct(LayoutTableName(target), 6);
     dropLastRow(shortTable);
-    const Table targetBefore = snapshot(LayoutTableName(target));
+    const Table targetBefore = LayoutTables::of(LayoutTableName(target));
 
     try {
         clear ? LayoutTableCopy::clear(target) : LayoutTableCopy::copy(source, target);
@@ -288,13 +216,13 @@ void TestLayoutTableCopy::shortTableWritesNothing()
         QVERIFY2(error.operatorMessage().contains(shortTable), qPrintable(error.operatorMessage()));
         QVERIFY2(error.operatorMessage().contains(QStringLiteral("riga 50")), qPrintable(error.operatorMessage()));
     }
-    QCOMPARE(snapshot(LayoutTableName(target)), targetBefore);
+    QCOMPARE(LayoutTables::of(LayoutTableName(target)), targetBefore);
 }
 
 void TestLayoutTableCopy::failureMidwayRollsBack()
 {
     fillDistinct(QStringLiteral("Layout5"), 8);
-    const Table before = snapshot(QStringLiteral("Layout5"));
+    const Table before = LayoutTables::of(QStringLiteral("Layout5"));
     // The thirtieth row refuses to be written, after twenty-nine rows already were.
     Database::current().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"Layout5\" "
                                                "WHEN old.rowid = (SELECT rowid FROM \"Layout5\" ORDER BY rowid "
@@ -303,10 +231,12 @@ void TestLayoutTableCopy::failureMidwayRollsBack()
     QVERIFY_THROWS_EXCEPTION(StoreError, LayoutTableCopy::copy(0, 5));
 
     Database::current().execute(QStringLiteral("DROP TRIGGER refuse"));
-    QCOMPARE(snapshot(QStringLiteral("Layout5")), before);
+    QCOMPARE(LayoutTables::of(QStringLiteral("Layout5")), before);
     // The store is usable again: the failed copy left no transaction open.
     LayoutTableCopy::copy(0, 5);
-    QCOMPARE(differenceIn(snapshot(QStringLiteral("Layout5")), snapshot(QStringLiteral("LayoutBase")), 50), QString());
+    QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(QStringLiteral("Layout5")),
+                                          LayoutTables::of(QStringLiteral("LayoutBase"))),
+             QString());
 }
 
 QTEST_GUILESS_MAIN(TestLayoutTableCopy)

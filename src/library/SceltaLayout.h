@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The layout chooser: the base layout and the ten numbered layouts, one row each with a radio
+// button, the name, the description and a reset button; the default layout; and the way into
+// the designer, the copy window and the clear window. The stored default and the names are read
+// when the window is built; every action opens the database afresh.
+class SceltaLayout : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int LayoutCount = 11; // the base layout and layouts 1 .. 10
+    static constexpr int BaseDefault = 99; // qualelayout of the base layout
+
+    explicit SceltaLayout(QWidget* parent = nullptr);
+
+    std::array<QRadioButton*, LayoutCount> RB1{};
+    // Index 2n the name, 2n+1 the description of layout n (0 = the base layout).
+    std::array<QLineEdit*, 2 * LayoutCount> Text1{};
+    // Index n resets layout n; index 0 stays empty (the base layout cannot be reset).
+    std::array<QPushButton*, LayoutCount> PPBB1{};
+    std::array<QPushButton*, 5> PB1{};
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+
+    // The text Label2 shows when qualelayout holds no layout this program knows.
+    static QString invalidDefaultText();
+
+private:
+    void buildControls();
+    void readDefault();
+    void readNames();
+
+    int selectedLayout() const;
+
+    void saveNames();
+    void setDefault();
+    void loadSelected();
+    void openCopy();
+    void openClear(int layout);
+};

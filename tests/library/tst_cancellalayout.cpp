@@ -1,0 +1,127 @@
+#include "library/CancellaLayout.h"
+#include "library/LayoutTables.h"
+#include "support/ModalDriver.h"
+#include "support/TestFolder.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+void setQualelayout(int number)
+{
+    RecordSet config(Database::current(), QStringLiteral("Configurazione"));
+    config.edit();
+    config.setValue(QStringLiteral("qualelayout"), number);
+    config.update();
+}
+
+int qualelayout()
+{
+    return RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("qualelayout")).toInt();
+}
+
+} // namespace
+
+class TestCancellaLayout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void confirmClearsAndCloses_data();
+    void confirmClearsAndCloses();
+    void closingWritesNothing();
+    void numberNotOneToTenWritesNothing_data();
+    void numberNotOneToTenWritesNothing();
+};
+
+void TestCancellaLayout::confirmClearsAndCloses_data()
+{
+    QTest::addColumn<int>("layout");
+    QTest::newRow("layout 1, the default") << 1;
+    QTest::newRow("layout 6") << 6;
+    QTest::newRow("layout 10") << 10;
+}
+
+void TestCancellaLayout::confirmClearsAndCloses()
+{
+    QFETCH(int, layout);
+    TestFolder folder;
+    const QString table = LayoutTableName(layout);
+    LayoutTables::fillDistinct(table, 4);
+    // Every base element shown: the cleared layout must still hide them all.
+    Database::current().execute(QStringLiteral("UPDATE \"LayoutBase\" SET \"Visibile\" = -1"));
+    setQualelayout(1);
+    const LayoutTables::Table base = LayoutTables::of(QStringLiteral("LayoutBase"));
+    CancellaLayout window;
+    window.Label3->setText(QString::number(layout));
+    window.show();
+    ModalDriver driver;
+    QStringList message;
+    bool openWhileMessageShown = false;
+    driver.next([&](QWidget* msgForm) {
+        openWhileMessageShown = window.isVisible();
+        message = ModalDriver::messageLines(msgForm);
+        ModalDriver::click(msgForm, QStringLiteral("PB1_0"));
+    });
+
+    QTest::mouseClick(window.PB1[1], Qt::LeftButton);
+
+    QCOMPARE(message, QStringList{QStringLiteral("Layout cancellato correttamente ! ")});
+    QVERIFY(openWhileMessageShown);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(LayoutTables::differenceFromCleared(LayoutTables::of(table), base), QString());
+    QCOMPARE(LayoutTables::of(QStringLiteral("LayoutBase")), base);
+    QCOMPARE(qualelayout(), 1);
+    QVERIFY(driver.unexpected().isEmpty());
+}
+
+void TestCancellaLayout::closingWritesNothing()
+{
+    TestFolder folder;
+    const auto before = LayoutTables::allLayouts();
+    CancellaLayout window;
+    window.Label3->setText(QStringLiteral("4"));
+    window.show();
+
+    QTest::mouseClick(window.PB1[0], Qt::LeftButton);
+
+    QVERIFY(!window.isVisible());
+    QVERIFY(LayoutTables::allLayouts() == before);
+}
+
+void TestCancellaLayout::numberNotOneToTenWritesNothing_data()
+{
+    QTest::addColumn<QString>("number");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("base layout") << QStringLiteral("0");
+    QTest::newRow("eleven") << QStringLiteral("11");
+    QTest::newRow("negative") << QStringLiteral("-2");
+    QTest::newRow("leading zero") << QStringLiteral("03");
+    QTest::newRow("blank") << QStringLiteral(" 3");
+    QTest::newRow("text") << QStringLiteral("Base");
+}
+
+void TestCancellaLayout::numberNotOneToTenWritesNothing()
+{
+    QFETCH(QString, number);
+    TestFolder folder;
+    const auto before = LayoutTables::allLayouts();
+    CancellaLayout window;
+    window.Label3->setText(number);
+    window.show();
+    ModalDriver driver;
+    QStringList message;
+    driver.nextMessage(&message);
+
+    QTest::mouseClick(window.PB1[1], Qt::LeftButton);
+
+    QVERIFY(!message.isEmpty());
+    QCOMPARE(message.first(), QStringLiteral("Layout nr \"%1\" non valido !").arg(number));
+    QVERIFY(LayoutTables::allLayouts() == before);
+    QVERIFY(window.isVisible());
+}
+
+QTEST_MAIN(TestCancellaLayout)
+#include "tst_cancellalayout.moc"
