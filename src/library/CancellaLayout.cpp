@@ -1,7 +1,7 @@
 #include "library/CancellaLayout.h"
 
 #include "library/ClearLayoutPicture.h"
-#include "library/LibraryFont.h"
+#include "library/LibraryWindow.h"
 #include "library/model/LayoutTableCopy.h"
 #include "shell/MsgForm.h"
 
@@ -30,10 +30,7 @@ int layoutNumber(const QString& text)
 CancellaLayout::CancellaLayout(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("CancellaLayout"));
-    setWindowTitle(QStringLiteral("Form5"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(LibraryFont::tahoma());
+    LibraryWindow::setUp(this, QStringLiteral("CancellaLayout"), QStringLiteral("Form5"));
     buildControls();
 }
 
@@ -46,25 +43,21 @@ void CancellaLayout::buildControls()
 
     Label1 = new QLabel(QStringLiteral("Intendi realmente annullare il Layout selezionato ?"), Shape1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(LibraryFont::tahoma(9.75, true));
+    Label1->setFont(LibraryWindow::tahoma(9.75, true));
     Label1->setWordWrap(true);
     Label2 = new QLabel(QStringLiteral("Layout nr"), Shape1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label3 = new QLabel(Shape1);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(LibraryFont::tahoma(9.75, true));
+    Label3->setFont(LibraryWindow::tahoma(9.75, true));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(ClearLayoutPicture::draw(64));
 
     const QStringList captions{QStringLiteral("C&hiudi"), QStringLiteral("&Conferma")};
-    for (int index = 0; index < static_cast<int>(PB1.size()); ++index) {
-        PB1[index] = new QPushButton(captions[index], this);
-        PB1[index]->setObjectName(QStringLiteral("PB1_%1").arg(index));
-        // Enter must not clear a layout: the user presses "&Conferma" on purpose.
-        PB1[index]->setAutoDefault(false);
-    }
+    for (int index = 0; index < static_cast<int>(PB1.size()); ++index)
+        PB1[index] = LibraryWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
     connect(PB1[1], &QPushButton::clicked, this, &CancellaLayout::confirm);
 

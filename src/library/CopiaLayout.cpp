@@ -1,6 +1,6 @@
 #include "library/CopiaLayout.h"
 
-#include "library/LibraryFont.h"
+#include "library/LibraryWindow.h"
 #include "library/model/LayoutCaption.h"
 #include "library/model/LayoutTableCopy.h"
 #include "shell/MsgForm.h"
@@ -35,10 +35,7 @@ QFrame* makeLine(QWidget* parent, const char* name)
 CopiaLayout::CopiaLayout(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("CopiaLayout"));
-    setWindowTitle(QStringLiteral("Funzione di Copia Layout"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(LibraryFont::tahoma());
+    LibraryWindow::setUp(this, QStringLiteral("CopiaLayout"), QStringLiteral("Funzione di Copia Layout"));
     buildControls();
 }
 
@@ -75,7 +72,7 @@ void CopiaLayout::buildControls()
 
     Label1[0] = makeLabel(QStringLiteral("Label1_0"), QStringLiteral("Copia Layout "));
     Label1[1] = makeLabel(QStringLiteral("Label1_1"), QStringLiteral("sul Layout"));
-    const QFont heading = LibraryFont::tahoma(LibraryFont::DefaultPoints, true);
+    const QFont heading = LibraryWindow::tahoma(LibraryWindow::DefaultPoints, true);
     Label1[0]->setFont(heading);
     Label1[1]->setFont(heading);
 
@@ -93,11 +90,8 @@ void CopiaLayout::buildControls()
     summary->addStretch();
 
     const QStringList captions{QStringLiteral("C&hiudi"), QStringLiteral("Copia &Layout")};
-    for (int index = 0; index < static_cast<int>(Btn.size()); ++index) {
-        Btn[index] = new QPushButton(captions[index], this);
-        Btn[index]->setObjectName(QStringLiteral("Btn_%1").arg(index));
-        Btn[index]->setAutoDefault(false);
-    }
+    for (int index = 0; index < static_cast<int>(Btn.size()); ++index)
+        Btn[index] = LibraryWindow::pushButton(this, QStringLiteral("Btn_%1").arg(index), captions[index]);
     Line1 = makeLine(this, "Line1");
     Line2 = makeLine(this, "Line2");
 
@@ -165,7 +159,8 @@ void CopiaLayout::copy()
     const int source = sourceLayout();
     const int target = targetLayout();
     if (source == target) {
-        MsgForm::showMessage({QStringLiteral("Impossibile copiare un "), QStringLiteral("Layout su se stesso ! ")}, this);
+        MsgForm::showMessage({QStringLiteral("Impossibile copiare un "), QStringLiteral("Layout su se stesso ! ")},
+                             this);
         return;
     }
     LayoutTableCopy::copy(source, target);

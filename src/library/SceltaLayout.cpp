@@ -4,7 +4,7 @@
 #include "library/ApplyLayoutToDesigner.h"
 #include "library/CancellaLayout.h"
 #include "library/CopiaLayout.h"
-#include "library/LibraryFont.h"
+#include "library/LibraryWindow.h"
 #include "library/model/LayoutCaption.h"
 #include "shell/MsgForm.h"
 #include "shell/store/Database.h"
@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -64,10 +65,7 @@ RecordSet openNames()
 SceltaLayout::SceltaLayout(QWidget* parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("SceltaLayout"));
-    setWindowTitle(QStringLiteral("Selezione del Layout"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(LibraryFont::tahoma());
+    LibraryWindow::setUp(this, QStringLiteral("SceltaLayout"), QStringLiteral("Selezione del Layout"));
     buildControls();
     readDefault();
     readNames();
@@ -85,17 +83,10 @@ void SceltaLayout::buildControls()
         label->setObjectName(QLatin1String(name));
         return label;
     };
-    const auto makeButton = [this](const QString& name, const QString& caption) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(name);
-        // Enter in a description field must not close the window or reset a layout.
-        button->setAutoDefault(false);
-        return button;
-    };
 
     Label1 = makeLabel("Label1", QStringLiteral("Layout Predefinito"));
     Label2 = makeLabel("Label2", QString());
-    Label2->setFont(LibraryFont::tahoma(LibraryFont::DefaultPoints, true));
+    Label2->setFont(LibraryWindow::tahoma(LibraryWindow::DefaultPoints, true));
     Label3 = makeLabel("Label3", QString());
     Label4 = makeLabel("Label4", QStringLiteral("Tipo Layout"));
     Label5 = makeLabel("Label5", QStringLiteral("Descrizione Layout"));
@@ -120,6 +111,10 @@ void SceltaLayout::buildControls()
             if (layout == 0 || column == 0) {
                 field->setReadOnly(true);
                 field->setFocusPolicy(Qt::ClickFocus);
+                // Drawn on the window's colour, so the fields that take typing stand out.
+                QPalette palette = field->palette();
+                palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+                field->setPalette(palette);
             }
             Text1[index] = field;
         }
@@ -128,7 +123,8 @@ void SceltaLayout::buildControls()
         grid->addWidget(Text1[2 * layout + 1], layout + 1, 2);
 
         if (layout > 0) {
-            PPBB1[layout] = makeButton(QStringLiteral("PPBB1_%1").arg(layout), QStringLiteral("Pulisce il Layout"));
+            PPBB1[layout] = LibraryWindow::pushButton(this, QStringLiteral("PPBB1_%1").arg(layout),
+                                                      QStringLiteral("Pulisce il Layout"));
             grid->addWidget(PPBB1[layout], layout + 1, 3);
             connect(PPBB1[layout], &QPushButton::clicked, this, [this, layout] { openClear(layout); });
         }
@@ -140,10 +136,11 @@ void SceltaLayout::buildControls()
     for (int layout = 1; layout < LayoutCount; ++layout)
         Text1[2 * layout]->setText(QStringLiteral("Layout %1").arg(layout));
 
-    const QStringList captions{QStringLiteral("C&hudi"), QStringLiteral("&Salva"), QStringLiteral("&Imposta predefinito"),
-                               QStringLiteral("Carica &Layout selezionato"), QStringLiteral("&Copia Layout")};
+    const QStringList captions{QStringLiteral("C&hudi"), QStringLiteral("&Salva"),
+                               QStringLiteral("&Imposta predefinito"), QStringLiteral("Carica &Layout selezionato"),
+                               QStringLiteral("&Copia Layout")};
     for (int index = 0; index < static_cast<int>(PB1.size()); ++index)
-        PB1[index] = makeButton(QStringLiteral("PB1_%1").arg(index), captions[index]);
+        PB1[index] = LibraryWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
     connect(PB1[1], &QPushButton::clicked, this, &SceltaLayout::saveNames);
     connect(PB1[2], &QPushButton::clicked, this, &SceltaLayout::setDefault);

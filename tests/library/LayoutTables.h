@@ -7,7 +7,8 @@
 #include <QVariant>
 #include <QVector>
 
-// Fills and reads layout tables whole, for tests that compare them before and after a copy or a clear.
+// Fills and reads layout tables whole, for tests that compare them before and after a copy or a
+// clear; and reads and sets the stored default layout.
 namespace LayoutTables {
 
 using Table = QVector<QVariantList>;
@@ -39,8 +40,9 @@ inline void fillDistinct(const QString& table, int salt)
             const int cell = row * 16 + column + salt;
             QVariant value;
             if (cell % 7 != 0)
-                value = cell % 3 == 0 ? QVariant(QStringLiteral("t%1").arg(cell))
-                                      : cell % 3 == 1 ? QVariant(cell) : QVariant(cell + 0.25);
+                value = cell % 3 == 0   ? QVariant(QStringLiteral("t%1").arg(cell))
+                        : cell % 3 == 1 ? QVariant(cell)
+                                        : QVariant(cell + 0.25);
             set.setValue(LayoutRecords::columns()[column], value);
         }
         set.update();
@@ -99,6 +101,18 @@ inline QString differenceFromCleared(const Table& actual, const Table& base)
             return QStringLiteral("row %1 Visibile: %2").arg(row + 1).arg(actual[row][visibile].toString());
     }
     return {};
+}
+
+// qualelayout of the configuration record, and a way to store any value there, even one this
+// program never writes ("NULL", "'tre'", "3.5").
+inline QVariant storedDefault()
+{
+    return RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("qualelayout"));
+}
+
+inline void storeDefault(const QString& sqlLiteral)
+{
+    Database::current().execute(QStringLiteral("UPDATE \"Configurazione\" SET \"qualelayout\" = %1").arg(sqlLiteral));
 }
 
 } // namespace LayoutTables

@@ -7,23 +7,6 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace {
-
-void setQualelayout(int number)
-{
-    RecordSet config(Database::current(), QStringLiteral("Configurazione"));
-    config.edit();
-    config.setValue(QStringLiteral("qualelayout"), number);
-    config.update();
-}
-
-int qualelayout()
-{
-    return RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("qualelayout")).toInt();
-}
-
-} // namespace
-
 class TestCancellaLayout : public QObject
 {
     Q_OBJECT
@@ -52,7 +35,7 @@ void TestCancellaLayout::confirmClearsAndCloses()
     LayoutTables::fillDistinct(table, 4);
     // Every base element shown: the cleared layout must still hide them all.
     Database::current().execute(QStringLiteral("UPDATE \"LayoutBase\" SET \"Visibile\" = -1"));
-    setQualelayout(1);
+    LayoutTables::storeDefault(QStringLiteral("1"));
     const LayoutTables::Table base = LayoutTables::of(QStringLiteral("LayoutBase"));
     CancellaLayout window;
     window.Label3->setText(QString::number(layout));
@@ -73,7 +56,7 @@ void TestCancellaLayout::confirmClearsAndCloses()
     QVERIFY(!window.isVisible());
     QCOMPARE(LayoutTables::differenceFromCleared(LayoutTables::of(table), base), QString());
     QCOMPARE(LayoutTables::of(QStringLiteral("LayoutBase")), base);
-    QCOMPARE(qualelayout(), 1);
+    QCOMPARE(LayoutTables::storedDefault().toInt(), 1);
     QVERIFY(driver.unexpected().isEmpty());
 }
 

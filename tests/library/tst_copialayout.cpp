@@ -19,11 +19,6 @@ QStringList descrizioneLayout()
     return rows;
 }
 
-QVariant qualelayout()
-{
-    return RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("qualelayout"));
-}
-
 void clickAll(CopiaLayout& window, const QStringList& names)
 {
     for (const QString& name : names) {
@@ -107,7 +102,8 @@ void TestCopiaLayout::copyOntoItselfIsRefused()
 
     QTest::mouseClick(window.Btn[1], Qt::LeftButton);
 
-    QCOMPARE(message, (QStringList{QStringLiteral("Impossibile copiare un "), QStringLiteral("Layout su se stesso ! ")}));
+    QCOMPARE(message,
+             (QStringList{QStringLiteral("Impossibile copiare un "), QStringLiteral("Layout su se stesso ! ")}));
     QVERIFY(LayoutTables::allLayouts() == before);
     QVERIFY(window.isVisible());
     QVERIFY(driver.unexpected().isEmpty());
@@ -122,7 +118,7 @@ void TestCopiaLayout::copiesAndStaysOpen()
     const LayoutTables::Table base = LayoutTables::of(QStringLiteral("LayoutBase"));
     const LayoutTables::Table three = LayoutTables::of(QStringLiteral("Layout3"));
     const QStringList names = descrizioneLayout();
-    const QVariant defaultLayout = qualelayout();
+    const QVariant defaultLayout = LayoutTables::storedDefault();
     CopiaLayout window;
     window.show();
     ModalDriver driver;
@@ -146,7 +142,7 @@ void TestCopiaLayout::copiesAndStaysOpen()
     QCOMPARE(LayoutTables::of(QStringLiteral("LayoutBase")), base);
     QCOMPARE(LayoutTables::of(QStringLiteral("Layout3")), three);
     QCOMPARE(descrizioneLayout(), names);
-    QCOMPARE(qualelayout(), defaultLayout);
+    QCOMPARE(LayoutTables::storedDefault(), defaultLayout);
     QVERIFY(driver.unexpected().isEmpty());
 }
 

@@ -63,16 +63,6 @@ QVariantMap otherConfiguration()
     return values;
 }
 
-void storeDefaultSql(const QString& literal)
-{
-    Database::current().execute(QStringLiteral("UPDATE \"Configurazione\" SET \"qualelayout\" = %1").arg(literal));
-}
-
-QVariant storedDefault()
-{
-    return RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("qualelayout"));
-}
-
 // Runs `steps` once the action that received `window` has returned. The driver does not act
 // while one of its actions is still running, so a click that opens a message must come later.
 void afterAction(QWidget* window, std::function<void()> steps)
@@ -134,8 +124,8 @@ void TestSceltaLayout::opensOnTheStoredDefault()
     QFETCH(QString, label);
     QFETCH(QString, checked);
     TestFolder folder;
-    storeDefaultSql(stored);
-    const QVariant before = storedDefault();
+    LayoutTables::storeDefault(stored);
+    const QVariant before = LayoutTables::storedDefault();
 
     {
         SceltaLayout window;
@@ -144,7 +134,7 @@ void TestSceltaLayout::opensOnTheStoredDefault()
     }
 
     // Opening never repairs a value it does not understand.
-    QCOMPARE(storedDefault(), before);
+    QCOMPARE(LayoutTables::storedDefault(), before);
 }
 
 void TestSceltaLayout::showsNamesOfLayoutsOneToTen()
@@ -228,9 +218,10 @@ void TestSceltaLayout::setsTheDefault_data()
     const QStringList stored{QStringLiteral("Layout Predefinito memorizzato !")};
     QTest::newRow("layout 3") << QStringLiteral("99") << QStringLiteral("RB1_3") << stored << QVariant(qlonglong(3));
     QTest::newRow("layout 10") << QStringLiteral("2") << QStringLiteral("RB1_10") << stored << QVariant(qlonglong(10));
-    QTest::newRow("from an invalid value") << QStringLiteral("42") << QStringLiteral("RB1_5") << stored
-                                           << QVariant(qlonglong(5));
-    QTest::newRow("base refused") << QStringLiteral("4") << QStringLiteral("RB1_0") << refusal << QVariant(qlonglong(4));
+    QTest::newRow("from an invalid value")
+        << QStringLiteral("42") << QStringLiteral("RB1_5") << stored << QVariant(qlonglong(5));
+    QTest::newRow("base refused") << QStringLiteral("4") << QStringLiteral("RB1_0") << refusal
+                                  << QVariant(qlonglong(4));
     QTest::newRow("invalid left alone") << QStringLiteral("NULL") << QString() << refusal << QVariant();
 }
 
@@ -241,7 +232,7 @@ void TestSceltaLayout::setsTheDefault()
     QFETCH(QStringList, message);
     QFETCH(QVariant, expected);
     TestFolder folder;
-    storeDefaultSql(stored);
+    LayoutTables::storeDefault(stored);
     const QVariantMap before = otherConfiguration();
     SceltaLayout window;
     window.show();
@@ -255,7 +246,7 @@ void TestSceltaLayout::setsTheDefault()
     QTest::mouseClick(window.PB1[2], Qt::LeftButton);
 
     QCOMPARE(shown, message);
-    QCOMPARE(storedDefault(), expected);
+    QCOMPARE(LayoutTables::storedDefault(), expected);
     const bool refused = message.size() == 3;
     QCOMPARE(window.Label2->text(), refused ? labelBefore : QStringLiteral("Layout %1").arg(expected.toInt()));
     QCOMPARE(otherConfiguration(), before);

@@ -47,15 +47,17 @@ void LayoutTableCopy::transfer(int source, int target, const QString& overridden
         throw StoreError(QStringLiteral("Il Layout Base non può essere modificato: scegliere un layout da 1 a 10."),
                          database.path(), LayoutTableName(BaseLayout));
     if (!isNumbered(target))
-        throw StoreError(QStringLiteral("Il layout %1 non esiste: si può scrivere solo sui layout da 1 a 10.").arg(target),
-                         database.path());
+        throw StoreError(
+            QStringLiteral("Il layout %1 non esiste: si può scrivere solo sui layout da 1 a 10.").arg(target),
+            database.path());
     if (source != BaseLayout && !isNumbered(source))
-        throw StoreError(QStringLiteral("Il layout %1 non esiste: si copia dal Layout Base o dai layout da 1 a 10.")
-                             .arg(source),
-                         database.path());
+        throw StoreError(
+            QStringLiteral("Il layout %1 non esiste: si copia dal Layout Base o dai layout da 1 a 10.").arg(source),
+            database.path());
     if (source == target)
-        throw StoreError(QStringLiteral("Impossibile copiare il layout \"%1\" su se stesso.").arg(LayoutTableName(target)),
-                         database.path(), LayoutTableName(target));
+        throw StoreError(
+            QStringLiteral("Impossibile copiare il layout \"%1\" su se stesso.").arg(LayoutTableName(target)),
+            database.path(), LayoutTableName(target));
 
     Transaction transaction(database);
     RecordSet from(database, LayoutTableName(source));
@@ -67,8 +69,8 @@ void LayoutTableCopy::transfer(int source, int target, const QString& overridden
     for (int row = 0; row < LayoutRecords::RowCount; ++row) {
         to.edit();
         for (const QString& column : columns) {
-            const bool overridden = !overriddenColumn.isEmpty() &&
-                                    column.compare(overriddenColumn, Qt::CaseInsensitive) == 0;
+            const bool overridden =
+                !overriddenColumn.isEmpty() && column.compare(overriddenColumn, Qt::CaseInsensitive) == 0;
             to.setValue(column, overridden ? overrideValue : from.value(column));
         }
         to.update();

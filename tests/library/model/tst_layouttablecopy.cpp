@@ -12,8 +12,8 @@
 
 namespace {
 
-using LayoutTables::Table;
 using LayoutTables::fillDistinct;
+using LayoutTables::Table;
 
 void appendRows(const QString& table, int count)
 {
@@ -30,19 +30,6 @@ void dropLastRow(const QString& table)
 {
     Database::current().execute(
         QStringLiteral("DELETE FROM \"%1\" WHERE rowid = (SELECT MAX(rowid) FROM \"%1\")").arg(table), table);
-}
-
-QVariant qualelayout()
-{
-    return RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("qualelayout"));
-}
-
-void setQualelayout(int number)
-{
-    RecordSet config(Database::current(), QStringLiteral("Configurazione"));
-    config.edit();
-    config.setValue(QStringLiteral("qualelayout"), number);
-    config.update();
 }
 
 } // namespace
@@ -104,7 +91,7 @@ void TestLayoutTableCopy::copyWritesEveryColumnOfFiftyRows()
     fillDistinct(to, 5);
     appendRows(from, 2);
     appendRows(to, 3);
-    setQualelayout(target);
+    LayoutTables::storeDefault(QString::number(target));
     const QVector<Table> before = LayoutTables::allLayouts();
     const Table targetBefore = LayoutTables::of(to);
 
@@ -120,7 +107,7 @@ void TestLayoutTableCopy::copyWritesEveryColumnOfFiftyRows()
         if (number != target)
             QVERIFY2(after[number] == before[number], qPrintable(LayoutTableName(number)));
     }
-    QCOMPARE(qualelayout().toInt(), target);
+    QCOMPARE(LayoutTables::storedDefault().toInt(), target);
 }
 
 void TestLayoutTableCopy::clearHidesEveryElement_data()
@@ -142,7 +129,7 @@ void TestLayoutTableCopy::clearHidesEveryElement()
     Database::current().execute(QStringLiteral("UPDATE \"LayoutBase\" SET \"Visibile\" = -1"));
     fillDistinct(to, 9);
     appendRows(to, 2);
-    setQualelayout(isDefault ? target : 99);
+    LayoutTables::storeDefault(QString::number(isDefault ? target : 99));
     const Table base = LayoutTables::of(QStringLiteral("LayoutBase"));
     const Table targetBefore = LayoutTables::of(to);
 
@@ -153,7 +140,7 @@ void TestLayoutTableCopy::clearHidesEveryElement()
     for (int row = LayoutRecords::RowCount; row < cleared.size(); ++row)
         QCOMPARE(cleared[row], targetBefore[row]);
     QCOMPARE(LayoutTables::of(QStringLiteral("LayoutBase")), base);
-    QCOMPARE(qualelayout().toInt(), isDefault ? target : 99);
+    QCOMPARE(LayoutTables::storedDefault().toInt(), isDefault ? target : 99);
 }
 
 void TestLayoutTableCopy::refusedNumbersWriteNothing_data()
@@ -180,7 +167,8 @@ void TestLayoutTableCopy::refusedNumbersWriteNothing()
     fillDistinct(QStringLiteral("Layout3"), 4);
     const QVector<Table> before = LayoutTables::allLayouts();
 
-    QVERIFY_THROWS_EXCEPTION(StoreError, clear ? LayoutTableCopy::clear(target) : LayoutTableCopy::copy(source, target));
+    QVERIFY_THROWS_EXCEPTION(StoreError,
+                             clear ? LayoutTableCopy::clear(target) : LayoutTableCopy::copy(source, target));
 
     QVERIFY(LayoutTables::allLayouts() == before);
 }
@@ -235,7 +223,7 @@ void TestLayoutTableCopy::failureMidwayRollsBack()
     // The store is usable again: the failed copy left no transaction open.
     LayoutTableCopy::copy(0, 5);
     QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(QStringLiteral("Layout5")),
-                                          LayoutTables::of(QStringLiteral("LayoutBase"))),
+                                        LayoutTables::of(QStringLiteral("LayoutBase"))),
              QString());
 }
 
