@@ -19,8 +19,7 @@ public:
 
     // Runs `action` under the same guard. True when it finished; false when it failed, after the
     // error window has been shown and closed.
-    template <typename Action>
-    static bool runGuarded(Action&& action, QWidget* parent = nullptr)
+    template <typename Action> static bool runGuarded(Action&& action, QWidget* parent = nullptr)
     {
         try {
             std::forward<Action>(action)();

@@ -114,4 +114,3 @@ void MsgForm::showEvent(QShowEvent* event)
     }
     QDialog::showEvent(event);
 }
-

@@ -135,8 +135,8 @@ void SplasModule::buildControls()
 
     // The windows behind these buttons are not part of the program yet; they stay disabled until
     // they are, rather than open something that does not work.
-    for (QPushButton* pending : {Command1, Command0, tempoc, PushButton1, Avviso, PB1[2], PB1[3], PB1[4], PB1[5],
-                                 PB1[6]})
+    for (QPushButton* pending :
+         {Command1, Command0, tempoc, PushButton1, Avviso, PB1[2], PB1[3], PB1[4], PB1[5], PB1[6]})
         pending->setEnabled(false);
 
     connect(PB1[7], &QPushButton::clicked, this, &SplasModule::openLayoutChooser);
@@ -178,9 +178,9 @@ void SplasModule::storeNumbering()
     configuration.edit();
     configuration.setValue(NumberingField, JetValue::yesNo(single));
     configuration.update();
-    MsgForm::showMessage({single ? QStringLiteral("Impostata Numerazione Singola ")
-                                 : QStringLiteral("Impostata Numerazione Standard ")},
-                         this);
+    MsgForm::showMessage(
+        {single ? QStringLiteral("Impostata Numerazione Singola ") : QStringLiteral("Impostata Numerazione Standard ")},
+        this);
 }
 
 void SplasModule::openLayoutChooser()
