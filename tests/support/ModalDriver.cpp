@@ -69,8 +69,12 @@ void ModalDriver::poll()
         m_handled = modal;
         Action action = std::move(m_actions.front());
         m_actions.pop_front();
-        // The action may open a nested modal loop; keep polling meanwhile.
-        action(modal);
+        // Run the action outside this slot: Qt does not fire a timer again while its slot runs, so an
+        // action that opens a nested modal window would otherwise stop the polling for good.
+        QTimer::singleShot(0, this, [action = std::move(action), window = QPointer<QWidget>(modal)] {
+            if (window)
+                action(window);
+        });
         return;
     }
     m_openFor += PollMs;
