@@ -7,6 +7,9 @@ Application::Application(int& argc, char** argv)
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {
+    // Qt's own frames between here and the handler are built without exception cleanup, so what
+    // they held for the event (a few hundred bytes) is lost on a failure. That is the price of
+    // keeping the program running, and it is paid only when something has gone wrong.
     bool handled = true;
     runGuarded([&] { handled = QApplication::notify(receiver, event); });
     return handled;
