@@ -7,7 +7,7 @@
 #include "shell/store/JetValue.h"
 #include "shell/store/RecordSet.h"
 #include "support/ModalDriver.h"
-#include "support/TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QApplication>
 #include <QGroupBox>

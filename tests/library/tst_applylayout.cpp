@@ -6,7 +6,7 @@
 #include "shell/store/Globals.h"
 #include "shell/store/StoreError.h"
 #include "support/ModalDriver.h"
-#include "support/TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QFile>
 #include <QImage>

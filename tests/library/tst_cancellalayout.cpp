@@ -1,7 +1,7 @@
 #include "library/CancellaLayout.h"
 #include "library/LayoutTables.h"
 #include "support/ModalDriver.h"
-#include "support/TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QLabel>
 #include <QPushButton>

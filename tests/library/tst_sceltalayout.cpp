@@ -2,7 +2,7 @@
 #include "library/SceltaLayout.h"
 #include "shell/store/Globals.h"
 #include "support/ModalDriver.h"
-#include "support/TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "shell/store/RecordSet.h"
 #include "shell/store/StoreError.h"
 #include "support/ModalDriver.h"
-#include "support/TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "shell/store/Globals.h"
 #include "shell/store/RecordSet.h"
 #include "support/ModalDriver.h"
-#include "support/TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
 #include "support/ModalDriver.h"
-#include "support/TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QDir>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "designer/model/LayoutElement.h"
 #include "designer/model/LayoutTableReader.h"
 #include "shell/store/StoreError.h"
-#include "shell/store/StoreTestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include <QTest>
 
@@ -45,7 +45,7 @@ class TestLayoutTableReader : public QObject
 private slots:
     void readsEveryKindOfRow()
     {
-        StoreTestFolder folder;
+        TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
         rows[0][QStringLiteral("Top")] = 2887.0;
         rows[0][QStringLiteral("ColoreTesto")] = -2147483647 - 1; // 0x80000000, stored signed
@@ -96,7 +96,7 @@ private slots:
     {
         QFETCH(int, number);
         QFETCH(QString, column);
-        StoreTestFolder folder;
+        TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
         rows[number - 1][QStringLiteral("PercorsoImmagine")] = QStringLiteral("x.png");
         // Every yes/no of the row starts as yes, so reading the null as anything but no shows.
@@ -143,7 +143,7 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, column);
         QFETCH(QString, rowText);
-        StoreTestFolder folder;
+        TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
         rows[number - 1][column] = QVariant();
         StoreError error{QString(), QString()};
@@ -171,7 +171,7 @@ private slots:
         QFETCH(int, number);
         QFETCH(QString, column);
         QFETCH(QVariant, value);
-        StoreTestFolder folder;
+        TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
         rows[number - 1][column] = value;
         const QString message = errorReading(rows);
@@ -185,7 +185,7 @@ private slots:
     // Columns a row does not load may hold anything: the designer never reads them.
     void columnsARowDoesNotLoadAreIgnored()
     {
-        StoreTestFolder folder;
+        TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
         rows[32][QStringLiteral("NomeFont")] = QVariant();           // photo
         rows[45][QStringLiteral("Altezza")] = QStringLiteral("alta"); // weather
@@ -208,13 +208,13 @@ private slots:
     {
         QFETCH(int, count);
         QFETCH(QString, message);
-        StoreTestFolder folder;
+        TestFolder folder;
         QCOMPARE(errorReading(SampleLayout::rows().mid(0, count)), message);
     }
 
     void rowsAreMatchedByPositionOnly()
     {
-        StoreTestFolder folder;
+        TestFolder folder;
         const SampleLayout::Rows rows = SampleLayout::rows();
         const LayoutTableReader::Rows straight = readSample(rows);
         SampleLayout::Rows swapped = rows;
@@ -230,7 +230,7 @@ private slots:
 
     void rowsPastTheFiftiethAreNotRead()
     {
-        StoreTestFolder folder;
+        TestFolder folder;
         const SampleLayout::Rows rows = SampleLayout::rows();
         const LayoutTableReader::Rows fifty = readSample(rows);
         SampleLayout::Rows longer = rows;

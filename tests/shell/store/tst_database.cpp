@@ -1,4 +1,4 @@
-#include "StoreTestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include "shell/store/Database.h"
 #include "shell/store/RecordSet.h"
@@ -97,7 +97,7 @@ private slots:
 
 void TestDatabase::createdWhenMissing()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     {
         Database database(folder.path());
         QVERIFY(database.wasCreated());
@@ -119,7 +119,7 @@ void TestDatabase::foundWithoutRegardToCase_data()
 void TestDatabase::foundWithoutRegardToCase()
 {
     QFETCH(QString, name);
-    StoreTestFolder folder;
+    TestFolder folder;
     {
         Database database(folder.path());
         RecordSet configuration(database, QStringLiteral("Configurazione"));
@@ -140,7 +140,7 @@ void TestDatabase::foundWithoutRegardToCase()
 
 void TestDatabase::walJournalAndBusyTimeout()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     for (int opening = 0; opening < 2; ++opening) { // created, then found
         Database database(folder.path());
         RawConnection probe(database.path());
@@ -206,7 +206,7 @@ void TestDatabase::badFileLeftUntouched()
     QFETCH(QString, saying);
     QFETCH(QString, table);
     QFETCH(QString, column);
-    StoreTestFolder folder;
+    TestFolder folder;
     const QString path = folder.filePath(fileName);
     RawConnection* locker = nullptr;
 
@@ -280,7 +280,7 @@ void TestDatabase::badFileLeftUntouched()
 
 void TestDatabase::missingFolder()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     const QString missing = folder.filePath("Programma");
     QVERIFY_THROWS_EXCEPTION(StoreError, Database database(missing));
     QVERIFY(!QFileInfo::exists(missing));
@@ -288,7 +288,7 @@ void TestDatabase::missingFolder()
 
 void TestDatabase::transactionIsWholeOrNothing()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     Database& database = folder.database();
     RawConnection display(database.path());
     const auto setDefaultLayout = [&](int number) {

@@ -1,4 +1,4 @@
-#include "StoreTestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include "shell/store/JetSql.h"
 #include "shell/store/RecordSet.h"
@@ -176,7 +176,7 @@ void TestJetSql::criteriaOnRecordSet()
 {
     QFETCH(QString, source);
     QFETCH(QStringList, expected);
-    StoreTestFolder folder;
+    TestFolder folder;
     addOperators(folder.database());
     QCOMPARE(namesOf(RecordSet(folder.database(), source), "nominativo"), expected);
 }
@@ -200,7 +200,7 @@ void TestJetSql::findFirstWithCriterion()
 {
     QFETCH(QString, criterion);
     QFETCH(QString, found);
-    StoreTestFolder folder;
+    TestFolder folder;
     addOperators(folder.database());
     RecordSet operators(folder.database(), QStringLiteral("utenti"));
     operators.moveNext(); // a search that fails must leave the record set where it was
@@ -211,7 +211,7 @@ void TestJetSql::findFirstWithCriterion()
 
 void TestJetSql::orderIgnoresCase()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     addOperators(folder.database());
     const QStringList ordered = namesOf(
         RecordSet(folder.database(), QStringLiteral("Select * from utenti order by [nominativo]")), "nominativo");
@@ -231,7 +231,7 @@ void TestJetSql::orderIgnoresCase()
 
 void TestJetSql::prefixSearchOfTowns()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     for (const QString& typed : {QStringLiteral("Sa"), QStringLiteral("sa"), QStringLiteral("SA")}) {
         const QString source = "select * from ComuniMeteo where [Comune] like'" + typed + "*'" + " order by [comune]";
         QCOMPARE(namesOf(RecordSet(folder.database(), source), "Comune"),
@@ -264,7 +264,7 @@ void TestJetSql::recordSources()
     QFETCH(QString, source);
     QFETCH(QString, table);
     QFETCH(int, rows);
-    StoreTestFolder folder;
+    TestFolder folder;
     QCOMPARE(JetSql::tableOf(source), table);
     RecordSet records(folder.database(), source);
     QCOMPARE(records.count(), rows);

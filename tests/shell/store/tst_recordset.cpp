@@ -1,4 +1,4 @@
-#include "StoreTestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include "shell/store/JetValue.h"
 #include "shell/store/RecordSet.h"
@@ -73,7 +73,7 @@ private slots:
 
 void TestRecordSet::addMoveCountDelete()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     Database& database = folder.database();
     addOperators(database, {"Rossi", "Bianchi", "Verdi"});
 
@@ -107,7 +107,7 @@ void TestRecordSet::addMoveCountDelete()
 
 void TestRecordSet::editStoresOnlyOnUpdate()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     Database& database = folder.database();
     addOperators(database, {"Rossi", "Bianchi"});
 
@@ -135,7 +135,7 @@ void TestRecordSet::unstoredValuesAreLost_data()
 void TestRecordSet::unstoredValuesAreLost()
 {
     QFETCH(QString, ending);
-    StoreTestFolder folder;
+    TestFolder folder;
     Database& database = folder.database();
     addOperators(database, {"Rossi", "Bianchi"});
     {
@@ -183,7 +183,7 @@ void TestRecordSet::encodings()
     QFETCH(QVariant, written);
     QFETCH(QVariant, stored);
     QFETCH(bool, yes);
-    StoreTestFolder folder;
+    TestFolder folder;
     {
         RecordSet layout(folder.database(), QStringLiteral("Layout3"));
         layout.edit();
@@ -217,7 +217,7 @@ void TestRecordSet::singleRecordRule()
 {
     QFETCH(QString, column);
     QFETCH(QVariant, value);
-    StoreTestFolder folder;
+    TestFolder folder;
     Database& database = folder.database();
     const QVariantList before = configurationValues(database);
     const QStringList columns = RecordSet(database, QStringLiteral("Configurazione")).columns();
@@ -261,7 +261,7 @@ void TestRecordSet::columnNamesInAnyCase()
 {
     QFETCH(QString, writtenAs);
     QFETCH(QString, readAs);
-    StoreTestFolder folder;
+    TestFolder folder;
     {
         RecordSet layout(folder.database(), QStringLiteral("Layout4"));
         layout.edit();
@@ -302,7 +302,7 @@ void TestRecordSet::errorsNameFileTableColumn()
     QFETCH(Failing, failing);
     QFETCH(QString, table);
     QFETCH(QString, column);
-    StoreTestFolder folder;
+    TestFolder folder;
     Database& database = folder.database();
 
     try {

@@ -1,4 +1,4 @@
-#include "StoreTestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include "designer/model/LayoutRecords.h"
 #include "shell/store/Database.h"
@@ -115,13 +115,13 @@ void TestSeed::rowCounts()
 {
     QFETCH(QString, table);
     QFETCH(int, rows);
-    StoreTestFolder folder;
+    TestFolder folder;
     QCOMPARE(RecordSet(folder.database(), table).count(), rows);
 }
 
 void TestSeed::configurationRecord()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     Database& database = folder.database();
     QVERIFY(database.wasCreated());
     RecordSet configuration(database, QStringLiteral("Configurazione"));
@@ -149,7 +149,7 @@ void TestSeed::configurationRecord()
 
 void TestSeed::layoutNames()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     RecordSet names(folder.database(), QStringLiteral("DescrizioneLayout"));
     QCOMPARE(names.value("LayoutNome").toString(), QStringLiteral("Layout Base"));
     QCOMPARE(names.value("LayoutDescrizione").toString(), QStringLiteral("Layout di Esempio o utile per la copia"));
@@ -173,7 +173,7 @@ void TestSeed::layoutTables_data()
 void TestSeed::layoutTables()
 {
     QFETCH(int, number);
-    StoreTestFolder folder;
+    TestFolder folder;
     const Table base = readLayout(folder.database(), LayoutTableName(0));
     const Table layout = readLayout(folder.database(), LayoutTableName(number));
     QCOMPARE(base.size(), LayoutRecords::RowCount);
@@ -198,7 +198,7 @@ void TestSeed::layoutTables()
 
 void TestSeed::baseLayoutGeometry()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     const Table base = readLayout(folder.database(), LayoutTableName(0));
     const QRectF screen(0, 0, 28800, 16200);
 
@@ -240,7 +240,7 @@ void TestSeed::baseLayoutGeometry()
 
 void TestSeed::baseLayoutText()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     const Table base = readLayout(folder.database(), LayoutTableName(0));
     const std::uint32_t screenColour = JetValue::toColour(base[49].at(column("ColoreSfondo")));
 
@@ -269,7 +269,7 @@ void TestSeed::baseLayoutText()
 
 void TestSeed::chimeIsAPlayableWave()
 {
-    StoreTestFolder folder;
+    TestFolder folder;
     const QString path =
         QDir::fromNativeSeparators(RecordSet(folder.database(), QStringLiteral("DinDon")).value("dindon").toString());
     QFile file(path);
@@ -348,7 +348,7 @@ void TestSeed::townsMatchReferenceList()
         provinces.insert(fields.at(province));
     }
 
-    StoreTestFolder folder;
+    TestFolder folder;
     RecordSet towns(folder.database(), QStringLiteral("ComuniMeteo"));
     static const QRegularExpression sixDigits(QStringLiteral("^[0-9]{6}$"));
     QSet<QString> seededProvinces;
@@ -371,7 +371,7 @@ void TestSeed::failedSeedLeavesNoDatabase()
 {
     // A folder where the chime cannot be written: the creation fails as a whole, and no half-filled
     // database is left to pass for a good one at the next start.
-    StoreTestFolder folder;
+    TestFolder folder;
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("dindon.wav")));
     QVERIFY_THROWS_EXCEPTION(StoreError, Database database(folder.path()));
     const QStringList left = QDir(folder.path()).entryList(QDir::Files);

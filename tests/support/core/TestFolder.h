@@ -3,7 +3,7 @@
 #include <QString>
 #include <QTemporaryDir>
 
-class Database;
+#include "shell/store/Database.h"
 
 // A temporary program folder for one test: sets AppFolder to it and, on request, creates the
 // database there. On destruction the store's connection is closed and the folder removed.

@@ -1,4 +1,4 @@
-#include "TestFolder.h"
+#include "support/core/TestFolder.h"
 
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
