@@ -29,7 +29,7 @@ void ElementLabel::showLook(const ElementData& values)
     m_text = values.text;
     m_font = QFont(values.fontName);
     // Qt refuses a pixel size below 1; a 0 pt font still draws, as small as it gets.
-    m_font.setPixelSize(std::max(1, static_cast<int>(std::nearbyint(Twips::pointsToPixels(values.fontPoints)))));
+    m_font.setPixelSize(Twips::fontPixelSize(values.fontPoints));
     m_font.setBold(values.bold);
     m_font.setItalic(values.italic);
     m_back = OleColor::toQColor(values.backColour);

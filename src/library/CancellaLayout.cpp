@@ -43,13 +43,13 @@ void CancellaLayout::buildControls()
 
     Label1 = new QLabel(QStringLiteral("Intendi realmente annullare il Layout selezionato ?"), Shape1);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(LibraryWindow::tahoma(9.75, true));
+    Label1->setFont(WindowFont::tahoma(9.75, true));
     Label1->setWordWrap(true);
     Label2 = new QLabel(QStringLiteral("Layout nr"), Shape1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label3 = new QLabel(Shape1);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(LibraryWindow::tahoma(9.75, true));
+    Label3->setFont(WindowFont::tahoma(9.75, true));
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -72,7 +72,7 @@ void CopiaLayout::buildControls()
 
     Label1[0] = makeLabel(QStringLiteral("Label1_0"), QStringLiteral("Copia Layout "));
     Label1[1] = makeLabel(QStringLiteral("Label1_1"), QStringLiteral("sul Layout"));
-    const QFont heading = LibraryWindow::tahoma(LibraryWindow::DefaultPoints, true);
+    const QFont heading = WindowFont::tahoma(8.25, true);
     Label1[0]->setFont(heading);
     Label1[1]->setFont(heading);
 

@@ -86,7 +86,7 @@ void SceltaLayout::buildControls()
 
     Label1 = makeLabel("Label1", QStringLiteral("Layout Predefinito"));
     Label2 = makeLabel("Label2", QString());
-    Label2->setFont(LibraryWindow::tahoma(LibraryWindow::DefaultPoints, true));
+    Label2->setFont(WindowFont::tahoma(8.25, true));
     Label3 = makeLabel("Label3", QString());
     Label4 = makeLabel("Label4", QStringLiteral("Tipo Layout"));
     Label5 = makeLabel("Label5", QStringLiteral("Descrizione Layout"));

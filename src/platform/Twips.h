@@ -19,10 +19,11 @@ inline float fromPixels(int pixels)
     return static_cast<float>(pixels) * PerPixel;
 }
 
-// Fonts are given in points and drawn at 96 dots per inch: 12 pt = 16 px.
-inline float pointsToPixels(float points)
+// Fonts are given in points and drawn at 96 dots per inch whatever the screen says: 12 pt = 16 px.
+inline int fontPixelSize(float points)
 {
-    return points * 96.0f / 72.0f;
+    const int pixels = static_cast<int>(std::nearbyint(points * 96.0f / 72.0f));
+    return pixels < 1 ? 1 : pixels;
 }
 
 } // namespace Twips

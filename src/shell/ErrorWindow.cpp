@@ -1,6 +1,6 @@
 #include "shell/ErrorWindow.h"
 
-#include "shell/ShellFont.h"
+#include "platform/WindowFont.h"
 #include "shell/store/StoreError.h"
 
 #include <QApplication>
@@ -23,12 +23,12 @@ ErrorWindow::ErrorWindow(const QString& message, const QString& detail, QWidget*
 
     Message = new QLabel(message, this);
     Message->setObjectName(QStringLiteral("Message"));
-    Message->setFont(ShellFont::tahoma(9.75, true));
+    Message->setFont(WindowFont::tahoma(9.75, true));
     Message->setWordWrap(true);
 
     Detail = new QLabel(detail, this);
     Detail->setObjectName(QStringLiteral("Detail"));
-    Detail->setFont(ShellFont::tahoma());
+    Detail->setFont(WindowFont::tahoma());
     Detail->setWordWrap(true);
     // Support staff ask for the exact words; let them be copied.
     Detail->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -1,6 +1,6 @@
 #include "shell/FormUscita.h"
 
-#include "shell/ShellFont.h"
+#include "platform/WindowFont.h"
 #include "shell/ShellPictures.h"
 #include "shell/store/Globals.h"
 
@@ -37,7 +37,7 @@ FormUscita::FormUscita(QWidget* parent)
     CBT[1]->setGeometry(Width - 120, Height - 46, 104, 30);
     for (int index = 0; index < static_cast<int>(CBT.size()); ++index) {
         CBT[index]->setObjectName(QStringLiteral("CBT_%1").arg(index));
-        CBT[index]->setFont(ShellFont::tahoma());
+        CBT[index]->setFont(WindowFont::tahoma());
     }
 
     connect(CBT[0], &QPushButton::clicked, this, [this] {

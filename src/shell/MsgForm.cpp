@@ -1,6 +1,6 @@
 #include "shell/MsgForm.h"
 
-#include "shell/ShellFont.h"
+#include "platform/WindowFont.h"
 #include "shell/ShellPictures.h"
 #include "shell/store/Globals.h"
 
@@ -51,7 +51,7 @@ MsgForm::MsgForm(QWidget* parent)
 
     auto* heading = new QLabel(QStringLiteral("Messaggio x te  da TURNOVA 2"), this);
     heading->setObjectName(QStringLiteral("Label1"));
-    heading->setFont(ShellFont::tahoma(9.75, true));
+    heading->setFont(WindowFont::tahoma(9.75, true));
     heading->setGeometry(Margin, 10, Width - 2 * Margin, 22);
 
     auto* line = new QFrame(this);
@@ -63,7 +63,7 @@ MsgForm::MsgForm(QWidget* parent)
     for (int index = 0; index < static_cast<int>(Label2.size()); ++index) {
         auto* label = new QLabel(UnsetLine, this);
         label->setObjectName(QStringLiteral("Label2_%1").arg(index));
-        label->setFont(ShellFont::tahoma(9.75));
+        label->setFont(WindowFont::tahoma(9.75));
         label->setGeometry(Margin, LineTop + index * LineHeight, Width - 2 * Margin, LineHeight - 2);
         Label2[index] = label;
     }
@@ -76,7 +76,7 @@ MsgForm::MsgForm(QWidget* parent)
     PB1[1]->hide();
     for (int index = 0; index < static_cast<int>(PB1.size()); ++index) {
         PB1[index]->setObjectName(QStringLiteral("PB1_%1").arg(index));
-        PB1[index]->setFont(ShellFont::tahoma());
+        PB1[index]->setFont(WindowFont::tahoma());
     }
     PB1[0]->setDefault(true);
 

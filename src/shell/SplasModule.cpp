@@ -4,7 +4,7 @@
 #include "platform/Twips.h"
 #include "shell/FormUscita.h"
 #include "shell/MsgForm.h"
-#include "shell/ShellFont.h"
+#include "platform/WindowFont.h"
 #include "shell/ShellPictures.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
@@ -77,7 +77,7 @@ QPushButton* SplasModule::addButton(const QString& name, const QString& caption,
 {
     auto* button = new QPushButton(caption, this);
     button->setObjectName(name);
-    button->setFont(ShellFont::tahoma());
+    button->setFont(WindowFont::tahoma());
     button->setGeometry(fromTwips(twips));
     return button;
 }
@@ -91,21 +91,21 @@ void SplasModule::buildControls()
 
     Label1 = new QLabel(QStringLiteral("Versione Beta 3.1.145"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(ShellFont::segoePrint(9.75));
+    Label1->setFont(WindowFont::segoePrint(9.75));
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label1->setGeometry(fromTwips({120, 4710, 8415, 420}));
 
     GroupBox1 = new QGroupBox(QStringLiteral("Selezione Risoluzione dei Video (Monitor/TV)"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(fromTwips({120, 5160, 3495, 1095}));
-    GroupBox1->setFont(ShellFont::fitted(ShellFont::tahoma(), GroupBox1->title(), GroupBox1->width() - 12));
+    GroupBox1->setFont(WindowFont::fitted(WindowFont::tahoma(), GroupBox1->title(), GroupBox1->width() - 12));
     const int resolutionTops[3] = {300, 540, 780};
     for (int index = 0; index < static_cast<int>(RB1.size()); ++index) {
         auto* button = new QRadioButton(QString::fromLatin1(Resolutions[index].caption), GroupBox1);
         button->setObjectName(QStringLiteral("RB1_%1").arg(index));
         button->setGeometry(fromTwips({90, resolutionTops[index], 3345, 240}));
         // The indicator takes about 20 pixels of the button's width.
-        button->setFont(ShellFont::fitted(ShellFont::tahoma(), button->text(), button->width() - 24));
+        button->setFont(WindowFont::fitted(WindowFont::tahoma(), button->text(), button->width() - 24));
         // clicked, not toggled: only the operator's choice is stored, not the state read at start.
         connect(button, &QRadioButton::clicked, this, &SplasModule::storeResolution);
         RB1[index] = button;
@@ -116,7 +116,7 @@ void SplasModule::buildControls()
     GroupBox2->setGeometry(fromTwips({120, 6280, 3495, 495}));
     NumerazioneSingola = new QCheckBox(QStringLiteral(" Numerazione singola"), GroupBox2);
     NumerazioneSingola->setObjectName(QStringLiteral("NumerazioneSingola"));
-    NumerazioneSingola->setFont(ShellFont::tahoma());
+    NumerazioneSingola->setFont(WindowFont::tahoma());
     NumerazioneSingola->setGeometry(fromTwips({90, 120, 3345, 255}));
     connect(NumerazioneSingola, &QCheckBox::clicked, this, &SplasModule::storeNumbering);
 

@@ -3,18 +3,18 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QStringList>
-#include <cmath>
+#include "platform/Twips.h"
 
-// Fonts of the shell windows. Sizes are points drawn at 96 dots per inch whatever the screen says,
+// Fonts of the windows. Sizes are points drawn at 96 dots per inch whatever the screen says,
 // and each family names its stand-ins for machines that do not have it.
-namespace ShellFont {
+namespace WindowFont {
 
 inline QFont make(const QStringList& families, double points, QFont::StyleHint hint, bool bold = false)
 {
     QFont font;
     font.setFamilies(families);
     font.setStyleHint(hint);
-    font.setPixelSize(static_cast<int>(std::nearbyint(points * 96.0 / 72.0)));
+    font.setPixelSize(Twips::fontPixelSize(static_cast<float>(points)));
     font.setBold(bold);
     return font;
 }
@@ -44,4 +44,4 @@ inline QFont fitted(QFont font, const QString& text, int width)
     return font;
 }
 
-} // namespace ShellFont
+} // namespace WindowFont
