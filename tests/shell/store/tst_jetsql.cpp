@@ -5,8 +5,7 @@
 
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 QStringList namesOf(RecordSet&& records, const char* column)
 {
@@ -57,86 +56,32 @@ void TestJetSql::like_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matches");
-
-    QTest::newRow("exact") << "Roma"
-                           << "Roma" << true;
-    QTest::newRow("case") << "roma"
-                          << "ROMA" << true;
-    QTest::newRow("accented case") << "forlì"
-                                   << "FORLÌ*" << true;
-    QTest::newRow("accent is not its base letter") << "Forli"
-                                                   << "Forlì" << false;
-    QTest::newRow("longer text") << "Romano"
-                                 << "Roma" << false;
-
-    QTest::newRow("* prefix") << "San Marco"
-                              << "San*" << true;
-    QTest::newRow("* prefix, too short") << "Sa"
-                                         << "San*" << false;
-    QTest::newRow("* matches nothing") << "San"
-                                       << "San*" << true;
-    QTest::newRow("* inside") << "Milano"
-                              << "*lan*" << true;
-    QTest::newRow("* must backtrack") << "abcbc"
-                                      << "*bc" << true;
-    QTest::newRow("* then wrong end") << "abd"
-                                      << "a*c" << false;
-    QTest::newRow("** as *") << "ab"
-                             << "a**b" << true;
-    QTest::newRow("empty text, *") << ""
-                                   << "*" << true;
-
-    QTest::newRow("? one character") << "O'NEIL"
-                                     << "O?NEIL" << true;
-    QTest::newRow("? not zero characters") << "ONEIL"
-                                           << "O?NEIL" << false;
-    QTest::newRow("? not two characters") << "O''NEIL"
-                                          << "O?NEIL" << false;
-    QTest::newRow("? on empty text") << ""
-                                     << "?" << false;
-
-    QTest::newRow("# digit") << "A1"
-                             << "A#" << true;
-    QTest::newRow("# not a letter") << "AB"
-                                    << "A#" << false;
-    QTest::newRow("# one digit only") << "A12"
-                                      << "A#" << false;
-
-    QTest::newRow("[abc] in") << "b"
-                              << "[abc]" << true;
-    QTest::newRow("[abc] out") << "d"
-                               << "[abc]" << false;
-    QTest::newRow("[a-z] in") << "m"
-                              << "[a-z]" << true;
-    QTest::newRow("[a-z] ignores case") << "M"
-                                        << "[a-z]" << true;
-    QTest::newRow("[a-z] out") << "5"
-                               << "[a-z]" << false;
-    QTest::newRow("[!a-z] in") << "5"
-                               << "[!a-z]" << true;
-    QTest::newRow("[!a-z] out") << "m"
-                                << "[!a-z]" << false;
-    QTest::newRow("[] in a word") << "Cas1"
-                                  << "Ca[a-z]#" << true;
-    QTest::newRow("[*] is a star") << "a*b"
-                                   << "a[*]b" << true;
-    QTest::newRow("[*] only a star") << "axb"
-                                     << "a[*]b" << false;
-    QTest::newRow("[?] only a question mark") << "axb"
-                                              << "a[?]b" << false;
-    QTest::newRow("unclosed [ is itself") << "a[b"
-                                          << "a[b" << true;
-
-    QTest::newRow("% is literal") << "100%"
-                                  << "100%" << true;
-    QTest::newRow("% is not a wildcard") << "1000"
-                                         << "100%" << false;
-    QTest::newRow("_ is literal") << "a_b"
-                                  << "a_b" << true;
-    QTest::newRow("_ is not a wildcard") << "axb"
-                                         << "a_b" << false;
-    QTest::newRow("apostrophe literal") << "L'Aquila"
-                                        << "L'*" << true;
+    const struct {
+        const char* text;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        // clang-format off
+        // Letters without regard to case, accented ones too; an accented letter is not its base letter.
+        {"Roma", "Roma", true}, {"roma", "ROMA", true}, {"forlì", "FORLÌ*", true}, {"Forli", "Forlì", false},
+        {"Romano", "Roma", false},
+        // * any run, none included.
+        {"San Marco", "San*", true}, {"Sa", "San*", false}, {"San", "San*", true}, {"Milano", "*lan*", true},
+        {"abcbc", "*bc", true}, {"abd", "a*c", false}, {"ab", "a**b", true}, {"", "*", true},
+        // ? exactly one character, # exactly one digit.
+        {"O'NEIL", "O?NEIL", true}, {"ONEIL", "O?NEIL", false}, {"O''NEIL", "O?NEIL", false}, {"", "?", false},
+        {"A1", "A#", true}, {"AB", "A#", false}, {"A12", "A#", false},
+        // Sets and ranges, negated with !; a wildcard inside brackets is itself; an unclosed [ is literal.
+        {"b", "[abc]", true}, {"d", "[abc]", false}, {"M", "[a-z]", true}, {"5", "[a-z]", false},
+        {"5", "[!a-z]", true}, {"m", "[!a-z]", false}, {"Cas1", "Ca[a-z]#", true}, {"a*b", "a[*]b", true},
+        {"axb", "a[*]b", false}, {"a[b", "a[b", true},
+        // What SQL would take for wildcards is plain text here.
+        {"100%", "100%", true}, {"1000", "100%", false}, {"a_b", "a_b", true}, {"axb", "a_b", false},
+        // clang-format on
+    };
+    for (const auto& c : cases)
+        QTest::addRow("'%s' like '%s'", c.text, c.pattern)
+            << QString::fromUtf8(c.text) << QString::fromUtf8(c.pattern) << c.matches;
 }
 
 void TestJetSql::like()
@@ -147,53 +92,37 @@ void TestJetSql::like()
     QCOMPARE(JetSql::like(text, pattern), matches);
 }
 
+// The same rules inside the SQLite statements a record set runs.
 void TestJetSql::criteriaOnRecordSet_data()
 {
-    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("criterion");
     QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("doubled apostrophe") << "Select * from utenti where [nominativo] like 'O''NEIL'"
-                                        << QStringList{"O'NEIL", "o'neil"};
-    QTest::newRow("? for the apostrophe, no blanks")
-        << "Select * from utenti where [nominativo]like'O?NEIL'" << QStringList{"O'NEIL", "o'neil"};
-    QTest::newRow("prefix") << "Select * from utenti where [nominativo] like 'o''neil*'"
-                            << QStringList{"O'NEIL", "o'neil", "O'NEILL"};
-    QTest::newRow("% typed by the operator")
-        << "select * from utenti where [nominativo] like '100%*'" << QStringList{"100% Rossi"};
-    QTest::newRow("_ typed by the operator")
-        << "select * from utenti where [nominativo] like 'Anna_*'" << QStringList{"Anna_Maria"};
-    QTest::newRow("# digits") << "select * from utenti where [nominativo] like '###*'"
-                              << QStringList{"100% Rossi", "1000 Rossi"};
-    QTest::newRow("set") << "select * from utenti where [nominativo] like '[b-c]*'" << QStringList{"bianchi", "Bianco"};
-    QTest::newRow("accented prefix") << "select * from utenti where [nominativo] like 'FORLÌ*'"
-                                     << QStringList{"Forlì Sala"};
-    QTest::newRow("= ignores case") << "select * from utenti where [nominativo] = 'BIANCHI'" << QStringList{"bianchi"};
-    QTest::newRow("lower-case keywords and names")
-        << "select * from UTENTI where [Nominativo] like 'alba'" << QStringList{"ALBA"};
+    QTest::newRow("doubled apostrophe") << "[nominativo] like 'O''NEIL'" << QStringList{"O'NEIL", "o'neil"};
+    QTest::newRow("? for the apostrophe, no blanks") << "[nominativo]like'O?NEIL'" << QStringList{"O'NEIL", "o'neil"};
+    QTest::newRow("prefix") << "[nominativo] like 'o''neil*'" << QStringList{"O'NEIL", "o'neil", "O'NEILL"};
+    QTest::newRow("% typed by the operator") << "[nominativo] like '100%*'" << QStringList{"100% Rossi"};
+    QTest::newRow("_ typed by the operator") << "[nominativo] like 'Anna_*'" << QStringList{"Anna_Maria"};
+    QTest::newRow("= ignores case") << "[nominativo] = 'BIANCHI'" << QStringList{"bianchi"};
+    QTest::newRow("column name in other case") << "[NOMINATIVO] like 'alba'" << QStringList{"ALBA"};
 }
 
 void TestJetSql::criteriaOnRecordSet()
 {
-    QFETCH(QString, source);
+    QFETCH(QString, criterion);
     QFETCH(QStringList, expected);
     TestFolder folder;
     addOperators(folder.database());
-    QCOMPARE(namesOf(RecordSet(folder.database(), source), "nominativo"), expected);
+    QCOMPARE(namesOf(RecordSet(folder.database(), "select * from utenti where " + criterion), "nominativo"), expected);
 }
 
 void TestJetSql::findFirstWithCriterion_data()
 {
     QTest::addColumn<QString>("criterion");
     QTest::addColumn<QString>("found"); // empty: no match
-
-    QTest::newRow("apostrophe replaced by ?") << "[nominativo]like'O?NEIL'"
-                                              << "O'NEIL";
-    QTest::newRow("duplicate check ignores case") << "[nominativo]like'BIANCO'"
-                                                  << "Bianco";
-    QTest::newRow("% stays literal") << "[nominativo]like'100%'"
-                                     << "";
-    QTest::newRow("no match") << "[nominativo]like'Verdi'"
-                              << "";
+    QTest::newRow("apostrophe replaced by ?") << "[nominativo]like'O?NEIL'" << QStringLiteral("O'NEIL");
+    QTest::newRow("duplicate check ignores case") << "[nominativo]like'BIANCO'" << QStringLiteral("Bianco");
+    QTest::newRow("% stays literal") << "[nominativo]like'100%'" << QString();
+    QTest::newRow("no match") << "[nominativo]like'Verdi'" << QString();
 }
 
 void TestJetSql::findFirstWithCriterion()
@@ -229,16 +158,18 @@ void TestJetSql::orderIgnoresCase()
     QVERIFY(ordered.indexOf("o'neil") < ordered.indexOf("O'NEILL"));
 }
 
+// The weather window's town search: a prefix typed in any case, an apostrophe typed as ?.
 void TestJetSql::prefixSearchOfTowns()
 {
     TestFolder folder;
-    for (const QString& typed : {QStringLiteral("Sa"), QStringLiteral("sa"), QStringLiteral("SA")}) {
-        const QString source = "select * from ComuniMeteo where [Comune] like'" + typed + "*'" + " order by [comune]";
-        QCOMPARE(namesOf(RecordSet(folder.database(), source), "Comune"),
-                 (QStringList{"Salerno", "Sassari", "Savona"}));
-    }
-    const QString apostrophe = QStringLiteral("select * from ComuniMeteo where [Comune] like'L?A*' order by [comune]");
-    QCOMPARE(namesOf(RecordSet(folder.database(), apostrophe), "Comune"), (QStringList{"L'Aquila"}));
+    const auto towns = [&](const char* pattern) {
+        return namesOf(RecordSet(folder.database(), QStringLiteral("select * from ComuniMeteo where [Comune] like'%1'"
+                                                                   " order by [comune]")
+                                                        .arg(QLatin1String(pattern))),
+                       "Comune");
+    };
+    QCOMPARE(towns("sA*"), (QStringList{"Salerno", "Sassari", "Savona"}));
+    QCOMPARE(towns("L?A*"), QStringList{"L'Aquila"});
 }
 
 void TestJetSql::recordSources_data()
@@ -246,17 +177,14 @@ void TestJetSql::recordSources_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("table");
     QTest::addColumn<int>("rows");
-
-    QTest::newRow("table name") << "Configurazione"
-                                << "Configurazione" << 1;
-    QTest::newRow("table name in lower case") << "configurazione"
-                                              << "configurazione" << 1;
-    QTest::newRow("bracketed table name") << "[DescrizioneLayout]"
-                                          << "DescrizioneLayout" << 11;
+    QTest::newRow("table name in lower case") << "configurazione" << QStringLiteral("configurazione") << 1;
+    QTest::newRow("bracketed table name") << "[DescrizioneLayout]" << QStringLiteral("DescrizioneLayout") << 11;
     QTest::newRow("SELECT with True") << "select * from LayoutBase where [Visibile] = True"
-                                      << "LayoutBase" << 50;
-    QTest::newRow("SELECT with False") << "select * from Layout2 where [Visibile]=False"
-                                       << "Layout2" << 50;
+                                      << QStringLiteral("LayoutBase") << 50;
+    QTest::newRow("SELECT with False") << "select * from Layout2 where [Visibile]=False" << QStringLiteral("Layout2")
+                                       << 50;
+    QTest::newRow("names in other case") << "SELECT * FROM DESCRIZIONELAYOUT WHERE [layoutnome] LIKE 'layout 1*'"
+                                         << QStringLiteral("DESCRIZIONELAYOUT") << 2;
 }
 
 void TestJetSql::recordSources()
