@@ -6,7 +6,6 @@
 #include "shell/store/Globals.h"
 #include "shell/store/JetValue.h"
 #include "shell/store/RecordSet.h"
-#include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
 #include <QApplication>
@@ -17,6 +16,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 using LayoutRecords::CanvasControl;
@@ -24,13 +24,12 @@ using LayoutRecords::CanvasControl;
 namespace {
 
 struct Popup {
-    QString name;
-    QString title;
+    QString menu; // objectName and title; empty when nothing popped up
     QStringList items;
 };
 
 // Runs `press`; a menu it pops up is recorded, then the item `choose` is clicked on it or, with no
-// such item, the menu is closed. A press that pops up nothing leaves the result empty.
+// such item, the menu is closed.
 Popup popupDuring(const std::function<void()>& press, const QString& choose = {})
 {
     Popup seen;
@@ -41,7 +40,7 @@ Popup popupDuring(const std::function<void()>& press, const QString& choose = {}
         if (!menu)
             return;
         poll.stop();
-        seen = {menu->objectName(), menu->title(), {}};
+        seen.menu = menu->objectName() + QLatin1Char(' ') + menu->title();
         QAction* chosen = nullptr;
         for (QAction* action : menu->actions()) {
             seen.items.append(action->text());
@@ -58,23 +57,9 @@ Popup popupDuring(const std::function<void()>& press, const QString& choose = {}
     return seen;
 }
 
-// A point of the canvas that no element of the design state covers.
-QPoint emptyCanvasSpot(const Form1& designer)
-{
-    return QPoint(designer.canvas()->width() - 5, designer.canvas()->height() - 5);
-}
-
-void setStoredPosition(const QVariant& left, const QVariant& top)
-{
-    RecordSet configuration(Database::current(), QStringLiteral("Configurazione"));
-    configuration.edit();
-    configuration.setValue(QStringLiteral("MisuraFormLeft"), left);
-    configuration.setValue(QStringLiteral("MisuraFormTop"), top);
-    configuration.update();
-}
-
 void activate(QWidget& window)
 {
+    window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 }
@@ -91,28 +76,22 @@ private slots:
         TestFolder folder;
         Form1 designer;
         QCOMPARE(designer.windowTitle(), QStringLiteral("Impostazione Layout"));
-        QCOMPARE(designer.DesignerTable(), QString());
-
         for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
-            if (row.listPosition < 0)
-                continue;
-            ElementWidget* widget = designer.element(row.control, row.index);
-            QVERIFY(widget);
-            QCOMPARE(designer.rowOf(widget), &row);
+            if (row.listPosition >= 0)
+                QCOMPARE(designer.rowOf(designer.element(row.control, row.index)), &row);
         }
         QCOMPARE(designer.findChild<ElementLabel*>(QStringLiteral("Text1_17"))->text(), QStringLiteral("Postazione 5"));
         QCOMPARE(designer.findChild<ElementPicture*>(QStringLiteral("WB1"))->marker(), ElementPicture::Marker::Weather);
         QCOMPARE(designer.elementData(CanvasControl::WB1, 0).width, 6760.0f);
         QCOMPARE(designer.rowOf(designer.Label2), nullptr);
         QVERIFY(designer.Label2->isHidden());
+        QVERIFY(designer.GroupBox1->isHidden());
 
         // The element list runs in its own order: video, weather, images, unlike the rows.
-        QVERIFY(designer.GroupBox1->isHidden());
-        QCOMPARE(designer.Label1->text(), QStringLiteral("Tabella Oggetti"));
         QStringList expected;
         for (int counter = 1; counter <= 8; ++counter) {
             for (const char* field : {"Numero", "Postazione", "Utente", "Stato"})
-                expected << QStringLiteral("%1%2").arg(QLatin1String(field)).arg(counter);
+                expected << QLatin1String(field) + QString::number(counter);
         }
         for (int photo = 1; photo <= 8; ++photo)
             expected << QStringLiteral("Foto%1").arg(photo);
@@ -123,18 +102,19 @@ private slots:
         QCOMPARE(listed, expected);
     }
 
+    // Read-only, any press on the background opens the menu; editable, only the right button does.
+    // Its one item closes the designer. Elements keep their presses: on them no menu opens.
     void backgroundMenus_data()
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2" << "Menu2";
-        QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2" << "Menu2";
-        QTest::newRow("base, middle") << "LayoutBase" << Qt::MiddleButton << "M2" << "Menu2";
-        QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1" << "Menu";
-        QTest::newRow("numbered, left") << "Layout3" << Qt::LeftButton << "" << "";
-        QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "" << "";
+        QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2 Menu2";
+        QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2 Menu2";
+        QTest::newRow("base, middle") << "LayoutBase" << Qt::MiddleButton << "M2 Menu2";
+        QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1 Menu";
+        QTest::newRow("numbered, left") << "Layout3" << Qt::LeftButton << "";
+        QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "";
     }
 
     void backgroundMenus()
@@ -142,108 +122,49 @@ private slots:
         QFETCH(QString, table);
         QFETCH(Qt::MouseButton, button);
         QFETCH(QString, menu);
-        QFETCH(QString, title);
         TestFolder folder;
         CurrentLayoutTable = table;
         Form1 designer;
         QCOMPARE(designer.isReadOnly(), table == QLatin1String("LayoutBase"));
-
-        designer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&designer));
-        const Popup shown = popupDuring(
-            [&] { QTest::mousePress(designer.canvas(), button, {}, emptyCanvasSpot(designer)); });
-        QCOMPARE(shown.name, menu);
-        QCOMPARE(shown.title, title);
-        QCOMPARE(shown.items, menu.isEmpty() ? QStringList() : QStringList{"Chiudi Schermata"});
-        QVERIFY(designer.isVisible());
-    }
-
-    // Elements keep their presses: in read-only mode nothing answers them, not even the background.
-    void elementPressesOpenNothing_data()
-    {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton;
-        QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton;
-        QTest::newRow("numbered, right") << "Layout2" << Qt::RightButton;
-    }
-
-    void elementPressesOpenNothing()
-    {
-        QFETCH(QString, table);
-        QFETCH(Qt::MouseButton, button);
-        TestFolder folder;
-        CurrentLayoutTable = table;
-        Form1 designer;
-        designer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&designer));
-        for (QWidget* element : std::initializer_list<QWidget*>{designer.Text1[5], designer.Command2[0], designer.WB1,
-                                                                  designer.Text2}) {
-            const ElementData before = designer.elementData(designer.rowOf(element)->control,
-                                                            designer.rowOf(element)->index);
+        activate(designer);
+        for (QWidget* element :
+             std::initializer_list<QWidget*>{designer.Text1[5], designer.Command2[0], designer.WB1, designer.Text2}) {
+            const LayoutRecords::Row* row = designer.rowOf(element);
+            const ElementData before = designer.elementData(row->control, row->index);
             const Popup shown = popupDuring([&] { QTest::mouseClick(element, button, {}, QPoint(2, 2)); });
-            QVERIFY2(shown.name.isEmpty(), qPrintable(element->objectName()));
-            QVERIFY(designer.elementData(designer.rowOf(element)->control, designer.rowOf(element)->index) == before);
+            QVERIFY2(shown.menu.isEmpty(), qPrintable(element->objectName()));
+            QVERIFY(designer.elementData(row->control, row->index) == before);
         }
-        QVERIFY(designer.isVisible());
-    }
-
-    void chiudiSchermataClosesTheDesigner_data()
-    {
-        QTest::addColumn<QString>("table");
-        QTest::newRow("read-only") << "LayoutBase";
-        QTest::newRow("editable") << "Layout1";
-    }
-
-    void chiudiSchermataClosesTheDesigner()
-    {
-        QFETCH(QString, table);
-        TestFolder folder;
-        CurrentLayoutTable = table;
-        Form1 designer;
-        ModalDriver driver;
-        Popup shown;
-        driver.next([&](QWidget*) {
-            shown = popupDuring(
-                [&] { QTest::mousePress(designer.canvas(), Qt::RightButton, {}, emptyCanvasSpot(designer)); },
-                QStringLiteral("Chiudi Schermata"));
-        });
-        designer.exec();
-        QCOMPARE(shown.items, QStringList{"Chiudi Schermata"});
-        QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(driver.pending(), 0);
-        QVERIFY(!designer.isVisible());
+        const QPoint emptySpot(designer.canvas()->width() - 5, designer.canvas()->height() - 5);
+        const Popup shown = popupDuring([&] { QTest::mousePress(designer.canvas(), button, {}, emptySpot); },
+                                        QStringLiteral("Chiudi Schermata"));
+        QCOMPARE(shown.menu, menu);
+        QCOMPARE(shown.items, menu.isEmpty() ? QStringList() : QStringList{"Chiudi Schermata"});
+        QCOMPARE(designer.isVisible(), menu.isEmpty());
     }
 
     // Twips stay exact in the element's data; only the widget rounds them, ties to even.
     void elementGeometry_data()
     {
-        QTest::addColumn<float>("left");
-        QTest::addColumn<float>("top");
-        QTest::addColumn<float>("width");
-        QTest::addColumn<float>("height");
+        QTest::addColumn<QRectF>("twips");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("whole pixels") << 2880.0f << 150.0f << 1500.0f << 300.0f << QRect(192, 10, 100, 20);
-        QTest::newRow("not a whole pixel") << 2887.0f << 157.5f << 1507.5f << 301.0f << QRect(192, 10, 100, 20);
-        QTest::newRow("ties go to even") << 97.5f << 112.5f << 22.5f << 37.5f << QRect(6, 8, 2, 2);
-        QTest::newRow("above and left of the canvas") << -300.0f << -22.5f << 0.0f << 7.0f << QRect(-20, -2, 0, 0);
+        QTest::newRow("not a whole pixel") << QRectF(2887, 157.5, 1507.5, 301) << QRect(192, 10, 100, 20);
+        QTest::newRow("ties go to even") << QRectF(97.5, 112.5, 22.5, 37.5) << QRect(6, 8, 2, 2);
+        QTest::newRow("above and left of the canvas") << QRectF(-300, -22.5, 0, 7) << QRect(-20, -2, 0, 0);
     }
 
     void elementGeometry()
     {
-        QFETCH(float, left);
-        QFETCH(float, top);
-        QFETCH(float, width);
-        QFETCH(float, height);
+        QFETCH(QRectF, twips);
         QFETCH(QRect, pixels);
         TestFolder folder;
         Form1 designer;
         for (const CanvasControl control : {CanvasControl::Text1, CanvasControl::MP1}) {
             ElementData values = designer.elementData(control, 0);
-            values.left = left;
-            values.top = top;
-            values.width = width;
-            values.height = height;
+            values.left = static_cast<float>(twips.left());
+            values.top = static_cast<float>(twips.top());
+            values.width = static_cast<float>(twips.width());
+            values.height = static_cast<float>(twips.height());
             designer.setElementData(control, 0, values);
             QCOMPARE(designer.element(control, 0)->geometry(), pixels);
             QVERIFY(designer.elementData(control, 0) == values);
@@ -272,14 +193,12 @@ private slots:
         designer.setBackgroundColour(0x00FF0000);
         ElementData values = designer.elementData(CanvasControl::Text9, 1);
         values.text.clear();
-        values.left = 1500.0f;
-        values.top = 1500.0f;
+        values.left = values.top = 1500.0f;
         values.backColour = 0x000000FF;
         values.transparent = transparent;
         values.visible = visible;
         designer.setElementData(CanvasControl::Text9, 1, values);
-        const QImage canvas = designer.canvas()->grab().toImage();
-        QCOMPARE(canvas.pixelColor(101, 101), seen);
+        QCOMPARE(designer.canvas()->grab().toImage().pixelColor(101, 101), seen);
     }
 
     void labelFont_data()
@@ -306,9 +225,7 @@ private slots:
         const QFont& font = designer.Text2->textFont();
         QCOMPARE(font.pixelSize(), pixels);
         QCOMPARE(font.family(), QStringLiteral("DejaVu Serif"));
-        QVERIFY(font.bold());
-        QVERIFY(!font.italic());
-        QCOMPARE(designer.elementData(CanvasControl::Text2, 0).fontPoints, points);
+        QVERIFY(font.bold() && !font.italic());
     }
 
     // 0 left, 1 right, 2 centred: where the ink of a short text lands in a wide label.
@@ -333,8 +250,7 @@ private slots:
         values.text = QStringLiteral("II");
         values.fontName = QStringLiteral("DejaVu Sans");
         values.fontPoints = 12.0f;
-        values.left = 0.0f;
-        values.top = 0.0f;
+        values.left = values.top = 0.0f;
         values.width = 6000.0f;
         values.height = 600.0f;
         values.backColour = 0;
@@ -360,27 +276,21 @@ private slots:
     // The canvas is the display's full size; a window that would not fit the screen scrolls.
     void canvasSize_data()
     {
-        QTest::addColumn<float>("width");
-        QTest::addColumn<float>("height");
+        QTest::addColumn<QSizeF>("twips");
         QTest::addColumn<QSize>("canvas");
-        QTest::newRow("1024 x 768") << 15360.0f << 11520.0f << QSize(1024, 768);
-        QTest::newRow("1366 x 768") << 20490.0f << 11520.0f << QSize(1366, 768);
-        QTest::newRow("1920 x 1080") << 28800.0f << 16200.0f << QSize(1920, 1080);
-        QTest::newRow("small") << 6000.0f << 4500.0f << QSize(400, 300);
+        QTest::newRow("1920 x 1080") << QSizeF(28800, 16200) << QSize(1920, 1080);
+        QTest::newRow("small") << QSizeF(6000, 4500) << QSize(400, 300);
     }
 
     void canvasSize()
     {
-        QFETCH(float, width);
-        QFETCH(float, height);
+        QFETCH(QSizeF, twips);
         QFETCH(QSize, canvas);
         TestFolder folder;
         Form1 designer;
-        designer.setSizeTwips(width, height);
-        QCOMPARE(designer.sizeTwips(), QSizeF(width, height));
+        designer.setSizeTwips(static_cast<float>(twips.width()), static_cast<float>(twips.height()));
         QCOMPARE(designer.canvas()->size(), canvas);
-        designer.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&designer));
+        activate(designer);
         const QSize available = designer.screen()->availableGeometry().size();
         QVERIFY(designer.frameGeometry().width() <= available.width());
         QVERIFY(designer.frameGeometry().height() <= available.height());
@@ -391,33 +301,41 @@ private slots:
             QCOMPARE(scroll->viewport()->size(), canvas);
     }
 
-    void positionRestoredAtFirstActivationOnly()
+    // The stored position, when both halves are stored, is applied at the first activation only:
+    // a window the operator moved stays where it was put when it comes back.
+    void position_data()
     {
-        TestFolder folder;
-        setStoredPosition(JetValue::single(1500.0), JetValue::single(3007.5));
-        Form1 designer;
-        designer.show();
-        activate(designer);
-        QCOMPARE(designer.pos(), QPoint(100, 200));
+        QTest::addColumn<QVariant>("left");
+        QTest::addColumn<QVariant>("top");
+        QTest::addColumn<QPoint>("opened");
+        QTest::newRow("stored") << JetValue::single(1500.0) << JetValue::single(3007.5) << QPoint(100, 200);
+        QTest::newRow("left not stored") << QVariant() << JetValue::single(3000.0) << QPoint(60, 40);
+        QTest::newRow("top not stored") << JetValue::single(3000.0) << QVariant() << QPoint(60, 40);
+    }
 
-        // The operator moves the window, works elsewhere and comes back: it stays where it was put.
+    void position()
+    {
+        QFETCH(QVariant, left);
+        QFETCH(QVariant, top);
+        QFETCH(QPoint, opened);
+        TestFolder folder;
+        {
+            RecordSet configuration(Database::current(), QStringLiteral("Configurazione"));
+            configuration.edit();
+            configuration.setValue(QStringLiteral("MisuraFormLeft"), left);
+            configuration.setValue(QStringLiteral("MisuraFormTop"), top);
+            configuration.update();
+        }
+        Form1 designer;
+        designer.move(60, 40);
+        activate(designer);
+        QCOMPARE(designer.pos(), opened);
+
         designer.move(240, 130);
         QWidget other;
-        other.show();
         activate(other);
         activate(designer);
         QCOMPARE(designer.pos(), QPoint(240, 130));
-    }
-
-    void positionNotStoredLeavesTheWindow()
-    {
-        TestFolder folder;
-        setStoredPosition(QVariant(), JetValue::single(3000.0));
-        Form1 designer;
-        designer.move(60, 40);
-        designer.show();
-        activate(designer);
-        QCOMPARE(designer.pos(), QPoint(60, 40));
     }
 };
 

@@ -15,67 +15,15 @@
 #include <QTest>
 #include <sqlite3.h>
 
-using LayoutRecords::CanvasControl;
-
 namespace {
 
-// What the designer showed while it was open.
-struct Shown {
-    QString caption;
-    QString designerTable;
-    bool readOnly = false;
-    QSizeF sizeTwips;
-    QSize canvas;
-    std::array<ElementData, LayoutRecords::RowCount> elements{}; // by row; screen value rows empty
-    int numberFontPixels = 0;
-    std::uint32_t background = 0;
-};
-
-// Opens `table` through the loader, notes what the modal designer shows, and closes it.
-Shown showLayout(const QString& table, int resolution = 2)
+// Loads `table` into `designer` as the loader does with main menu resolution `resolution` chosen.
+void load(Form1& designer, const QString& table, int resolution = -1)
 {
     CurrentLayoutTable = table;
     SelectedResolutionIndex = [resolution] { return resolution; };
-    Shown shown;
-    ModalDriver driver;
-    driver.next([&shown](QWidget* window) {
-        auto* designer = qobject_cast<Form1*>(window);
-        if (!designer)
-            return;
-        shown.caption = designer->windowTitle();
-        shown.designerTable = designer->DesignerTable();
-        shown.readOnly = designer->isReadOnly();
-        shown.sizeTwips = designer->sizeTwips();
-        shown.canvas = designer->canvas()->size();
-        for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
-            if (row.listPosition >= 0)
-                shown.elements[static_cast<std::size_t>(row.number - 1)] = designer->elementData(row.control, row.index);
-        }
-        shown.numberFontPixels = designer->Text1[0]->textFont().pixelSize();
-        shown.background = designer->backgroundColour();
-        designer->close();
-    });
-    ApplyLayoutToDesigner();
-    if (!driver.unexpected().isEmpty() || driver.pending() != 0)
-        qWarning("the designer was not shown and closed as expected");
+    LoadLayoutIntoDesigner(designer);
     SelectedResolutionIndex = [] { return -1; };
-    return shown;
-}
-
-const ElementData& element(const Shown& shown, int row)
-{
-    return shown.elements[static_cast<std::size_t>(row - 1)];
-}
-
-// A background colour row and scrolling text row of their own, to tell that the rows after the
-// background picture were applied.
-SampleLayout::Rows withPicturePath(const QVariant& path)
-{
-    SampleLayout::Rows rows = SampleLayout::rows();
-    rows[47][QStringLiteral("PercorsoImmagine")] = path;
-    rows[48][QStringLiteral("Testo")] = QStringLiteral("dopo lo sfondo");
-    rows[49][QStringLiteral("ColoreSfondo")] = 0x00336699;
-    return rows;
 }
 
 QPixmap filled(const QSize& size, const QColor& color)
@@ -92,46 +40,55 @@ class TestApplyLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void captionAndTable_data()
+    void captionTableAndSize_data()
     {
         QTest::addColumn<QString>("table");
-        QTest::newRow("numbered") << "Layout3";
-        QTest::newRow("last numbered") << "Layout10";
-        QTest::newRow("base") << "LayoutBase";
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<QSize>("canvas"); // empty: the designer's own size
+        QTest::newRow("numbered, 1024 x 768") << "Layout3" << 0 << QSize(1024, 768);
+        QTest::newRow("last numbered, 1366 x 768") << "Layout10" << 1 << QSize(1366, 768);
+        QTest::newRow("base, 1920 x 1080") << "LayoutBase" << 2 << QSize(1920, 1080);
+        QTest::newRow("no resolution chosen") << "Layout1" << -1 << QSize();
     }
 
-    void captionAndTable()
+    void captionTableAndSize()
     {
         QFETCH(QString, table);
+        QFETCH(int, resolution);
+        QFETCH(QSize, canvas);
         TestFolder folder;
-        const Shown shown = showLayout(table);
-        QCOMPARE(shown.caption, QStringLiteral("Impostazione Modulo : ") + table);
-        QCOMPARE(shown.designerTable, table);
-        QCOMPARE(shown.readOnly, table == QLatin1String("LayoutBase"));
+        Form1 designer;
+        const QSize designCanvas = designer.canvas()->size();
+        const QSizeF designTwips = designer.sizeTwips();
+        load(designer, table, resolution);
+        QCOMPARE(designer.windowTitle(), QStringLiteral("Impostazione Modulo : ") + table);
+        QCOMPARE(designer.DesignerTable(), table);
+        QCOMPARE(designer.canvas()->size(), canvas.isEmpty() ? designCanvas : canvas);
+        QCOMPARE(designer.sizeTwips(), canvas.isEmpty() ? designTwips : QSizeF(canvas * 15));
     }
 
-    // Every element gets the row at its position, with the null rules of a layout row.
+    // Every element gets the row at its position; the weather element keeps its own size and a
+    // null background colour is black.
     void elementsTakeTheirRows()
     {
         TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
-        rows[0][QStringLiteral("Top")] = 2887.0;
-        rows[0][QStringLiteral("Testo")] = QVariant();
-        rows[0][QStringLiteral("FontBold")] = QVariant();
-        rows[48][QStringLiteral("Testo")] = QVariant();
-        rows[45][QStringLiteral("Altezza")] = 9000.0; // the weather row may carry a size; it is not used
+        rows[45][QStringLiteral("Altezza")] = 9000.0;
         rows[45][QStringLiteral("Larghezza")] = 9000.0;
         rows[49][QStringLiteral("ColoreSfondo")] = QVariant();
         SampleLayout::write(QStringLiteral("Layout4"), rows);
-        const Shown shown = showLayout(QStringLiteral("Layout4"));
+        Form1 designer;
+        designer.setBackgroundColour(0x00FFFFFF);
+        load(designer, QStringLiteral("Layout4"));
 
         for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
             if (row.listPosition < 0)
                 continue;
             const int n = row.number;
-            const ElementData& values = element(shown, n);
+            const ElementData& values = designer.elementData(row.control, row.index);
             const QByteArray where = QByteArray("row ") + QByteArray::number(n);
             QCOMPARE(values.left, 7.0f + 15.0f * n);
+            QCOMPARE(values.top, 97.5f + 45.0f * n);
             QVERIFY2(values.visible == (n % 5 != 0), where);
             if (row.kind == LayoutRecords::RowKind::Weather)
                 continue;
@@ -139,24 +96,18 @@ private slots:
             QCOMPARE(values.width, 1500.0f + 10.0f * n);
             if (row.kind == LayoutRecords::RowKind::Picture)
                 continue;
-            if (n != 1 && n != 49)
-                QCOMPARE(values.text, QStringLiteral("Riga %1").arg(n));
+            QCOMPARE(values.text, QStringLiteral("Riga %1").arg(n));
             QCOMPARE(values.fontName, n % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New"));
             QCOMPARE(values.fontPoints, 8.25f + static_cast<float>(n % 7));
             QCOMPARE(values.backColour, 0x00102030u + static_cast<unsigned>(n));
             QCOMPARE(values.foreColour, 0x00FFFFFFu - static_cast<unsigned>(n));
             QCOMPARE(values.alignment, static_cast<std::int16_t>(n % 3));
-            QVERIFY2(values.italic == (n % 3 == 0), where);
+            QVERIFY2(values.bold == (n % 2 == 1) && values.italic == (n % 3 == 0), where);
             QVERIFY2(values.transparent == (n % 4 == 0), where);
         }
-        QCOMPARE(element(shown, 1).top, 2887.0f);
-        QCOMPARE(element(shown, 1).text, QString());
-        QVERIFY(!element(shown, 1).bold);
-        QCOMPARE(shown.numberFontPixels, 12); // 9.25 pt at 96 dpi
-        QCOMPARE(element(shown, 49).text, QString());
-        QCOMPARE(element(shown, 46).width, 6760.0f);
-        QCOMPARE(element(shown, 46).height, 5055.0f);
-        QCOMPARE(shown.background, 0u);
+        QCOMPARE(designer.elementData(LayoutRecords::CanvasControl::WB1, 0).width, 6760.0f);
+        QCOMPARE(designer.elementData(LayoutRecords::CanvasControl::WB1, 0).height, 5055.0f);
+        QCOMPARE(designer.backgroundColour(), 0u);
     }
 
     // A table the designer cannot take stops the load before the designer appears, writes nothing
@@ -199,54 +150,25 @@ private slots:
         QCOMPARE(sqlite3_total_changes(Database::current().handle()), changesBefore);
     }
 
-    void sizeFromTheMainMenuResolution_data()
-    {
-        QTest::addColumn<int>("resolution");
-        QTest::addColumn<QSizeF>("twips");
-        QTest::addColumn<QSize>("canvas");
-        QTest::newRow("1024 x 768") << 0 << QSizeF(15360, 11520) << QSize(1024, 768);
-        QTest::newRow("1366 x 768") << 1 << QSizeF(20490, 11520) << QSize(1366, 768);
-        QTest::newRow("1920 x 1080") << 2 << QSizeF(28800, 16200) << QSize(1920, 1080);
-    }
-
-    void sizeFromTheMainMenuResolution()
-    {
-        QFETCH(int, resolution);
-        QFETCH(QSizeF, twips);
-        QFETCH(QSize, canvas);
-        TestFolder folder;
-        const Shown shown = showLayout(QStringLiteral("Layout1"), resolution);
-        QCOMPARE(shown.sizeTwips, twips);
-        QCOMPARE(shown.canvas, canvas);
-    }
-
-    void noResolutionKeepsTheDesignSize()
-    {
-        TestFolder folder;
-        const Form1 untouched;
-        const Shown shown = showLayout(QStringLiteral("Layout1"), -1);
-        QCOMPARE(shown.sizeTwips, untouched.sizeTwips());
-        QCOMPARE(shown.canvas, untouched.canvas()->size());
-    }
-
     // Row 48: Null clears the picture and leaves Label2; a path that gives no picture keeps the one
     // the designer had but still goes into Label2; either way the rows after it are applied.
     void backgroundPicture_data()
     {
-        QTest::addColumn<QString>("file");    // "" for a Null path
+        QTest::addColumn<QString>("file");       // "" for a Null path
         QTest::addColumn<QByteArray>("content"); // written to the file first, unless empty
-        QTest::addColumn<QSize>("picture");   // what the designer shows afterwards
-        QTest::newRow("null") << "" << QByteArray() << QSize();
-        QTest::newRow("picture") << "sfondo schermo.png" << QByteArray("png") << QSize(64, 48);
-        QTest::newRow("missing file") << "manca.jpg" << QByteArray() << QSize(40, 30);
-        QTest::newRow("not a picture") << "finto.png" << QByteArray("testo, non un'immagine") << QSize(40, 30);
+        QTest::addColumn<QColor>("picture");     // what the canvas shows at its top-left corner
+        const QColor background(0x99, 0x66, 0x33);
+        QTest::newRow("null") << "" << QByteArray() << background;
+        QTest::newRow("picture") << "sfondo schermo.png" << QByteArray("png") << QColor(Qt::red);
+        QTest::newRow("missing file") << "manca.jpg" << QByteArray() << QColor(Qt::green);
+        QTest::newRow("not a picture") << "finto.png" << QByteArray("testo, non un'immagine") << QColor(Qt::green);
     }
 
     void backgroundPicture()
     {
         QFETCH(QString, file);
         QFETCH(QByteArray, content);
-        QFETCH(QSize, picture);
+        QFETCH(QColor, picture);
         TestFolder folder;
         const QString path = file.isEmpty() ? QString() : folder.filePath(file);
         if (content == "png") {
@@ -256,27 +178,24 @@ private slots:
             QVERIFY(text.open(QIODevice::WriteOnly));
             text.write(content);
         }
-        SampleLayout::write(QStringLiteral("Layout8"), withPicturePath(path.isEmpty() ? QVariant() : QVariant(path)));
-        CurrentLayoutTable = QStringLiteral("Layout8");
+        SampleLayout::Rows rows = SampleLayout::rows();
+        rows[47][QStringLiteral("PercorsoImmagine")] = path.isEmpty() ? QVariant() : QVariant(path);
+        rows[48][QStringLiteral("Testo")] = QStringLiteral("dopo lo sfondo");
+        rows[49][QStringLiteral("ColoreSfondo")] = 0x00336699;
+        SampleLayout::write(QStringLiteral("Layout8"), rows);
 
         Form1 designer;
         designer.setBackgroundPicture(filled(QSize(40, 30), Qt::green));
         designer.Label2->setText(QStringLiteral("precedente.png"));
-        LoadLayoutIntoDesigner(designer);
+        load(designer, QStringLiteral("Layout8"));
 
-        QCOMPARE(designer.backgroundPicture().size(), picture.isValid() ? picture : QSize(0, 0));
         QCOMPARE(designer.Label2->text(), path.isEmpty() ? QStringLiteral("precedente.png") : path);
         QCOMPARE(designer.Text2->text(), QStringLiteral("dopo lo sfondo"));
-        QCOMPARE(designer.backgroundColour(), 0x00336699u);
-
         // The picture lies on the background colour, from the canvas's top-left corner.
         const QImage canvas = designer.canvas()->grab().toImage();
-        const QColor expected = picture == QSize(64, 48)   ? QColor(Qt::red)
-                                : picture == QSize(40, 30) ? QColor(Qt::green)
-                                                           : QColor(0x99, 0x66, 0x33);
         QCOMPARE(canvas.pixelColor(designer.canvas()->width() - 1, designer.canvas()->height() - 1),
                  QColor(0x99, 0x66, 0x33));
-        QCOMPARE(canvas.pixelColor(1, 1), expected);
+        QCOMPARE(canvas.pixelColor(1, 1), picture);
     }
 };
 

@@ -12,84 +12,74 @@ class TestCancellaLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void confirmClearsAndCloses();
-    void closingWritesNothing();
-    void numberNotOneToTenWritesNothing_data();
-    void numberNotOneToTenWritesNothing();
+    void confirmClearsAndCloses()
+    {
+        TestFolder folder;
+        LayoutTables::fillDistinct(QStringLiteral("Layout6"), 4);
+        CancellaLayout window;
+        window.Label3->setText(QStringLiteral("6"));
+        window.show();
+        ModalDriver driver;
+        QStringList message;
+        bool openWhileMessageShown = false;
+        driver.next([&](QWidget* msgForm) {
+            openWhileMessageShown = window.isVisible();
+            message = ModalDriver::messageLines(msgForm);
+            ModalDriver::click(msgForm, QStringLiteral("PB1_0"));
+        });
+
+        QTest::mouseClick(window.PB1[1], Qt::LeftButton);
+
+        QCOMPARE(message, QStringList{QStringLiteral("Layout cancellato correttamente ! ")});
+        QVERIFY(openWhileMessageShown);
+        QVERIFY(!window.isVisible());
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(LayoutTables::differenceFromCleared(LayoutTables::of(QStringLiteral("Layout6")),
+                                                     LayoutTables::of(QStringLiteral("LayoutBase"))),
+                 QString());
+    }
+
+    // Closing, or confirming a number that names no layout from 1 to 10, writes nothing; only the
+    // refusal keeps the window open.
+    void writesNothing_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("closed") << "4" << false;
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("base layout") << "0" << true;
+        QTest::newRow("eleven") << "11" << true;
+        QTest::newRow("leading zero") << "03" << true;
+        QTest::newRow("blank") << " 3" << true;
+        QTest::newRow("text") << "Base" << true;
+    }
+
+    void writesNothing()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, confirm);
+        TestFolder folder;
+        const auto before = LayoutTables::allLayouts();
+        CancellaLayout window;
+        window.Label3->setText(number);
+        window.show();
+        ModalDriver driver;
+        QStringList message;
+        if (confirm)
+            driver.nextMessage(&message);
+
+        QTest::mouseClick(window.PB1[confirm ? 1 : 0], Qt::LeftButton);
+
+        if (confirm) {
+            QCOMPARE(message, (QStringList{QStringLiteral("Layout nr \"%1\" non valido !").arg(number),
+                                           QStringLiteral("Si possono annullare solo i Layout da 1 a 10."),
+                                           QStringLiteral("Nessun layout è stato modificato.")}));
+        }
+        QCOMPARE(window.isVisible(), confirm);
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(LayoutTables::allLayouts() == before);
+    }
 };
-
-void TestCancellaLayout::confirmClearsAndCloses()
-{
-    TestFolder folder;
-    const QString table = QStringLiteral("Layout6");
-    LayoutTables::fillDistinct(table, 4);
-    const LayoutTables::Table base = LayoutTables::of(QStringLiteral("LayoutBase"));
-    CancellaLayout window;
-    window.Label3->setText(QStringLiteral("6"));
-    window.show();
-    ModalDriver driver;
-    QStringList message;
-    bool openWhileMessageShown = false;
-    driver.next([&](QWidget* msgForm) {
-        openWhileMessageShown = window.isVisible();
-        message = ModalDriver::messageLines(msgForm);
-        ModalDriver::click(msgForm, QStringLiteral("PB1_0"));
-    });
-
-    QTest::mouseClick(window.PB1[1], Qt::LeftButton);
-
-    QCOMPARE(message, QStringList{QStringLiteral("Layout cancellato correttamente ! ")});
-    QVERIFY(openWhileMessageShown);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(LayoutTables::differenceFromCleared(LayoutTables::of(table), base), QString());
-    QVERIFY(driver.unexpected().isEmpty());
-}
-
-void TestCancellaLayout::closingWritesNothing()
-{
-    TestFolder folder;
-    const auto before = LayoutTables::allLayouts();
-    CancellaLayout window;
-    window.Label3->setText(QStringLiteral("4"));
-    window.show();
-
-    QTest::mouseClick(window.PB1[0], Qt::LeftButton);
-
-    QVERIFY(!window.isVisible());
-    QVERIFY(LayoutTables::allLayouts() == before);
-}
-
-void TestCancellaLayout::numberNotOneToTenWritesNothing_data()
-{
-    QTest::addColumn<QString>("number");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("base layout") << QStringLiteral("0");
-    QTest::newRow("eleven") << QStringLiteral("11");
-    QTest::newRow("negative") << QStringLiteral("-2");
-    QTest::newRow("leading zero") << QStringLiteral("03");
-    QTest::newRow("blank") << QStringLiteral(" 3");
-    QTest::newRow("text") << QStringLiteral("Base");
-}
-
-void TestCancellaLayout::numberNotOneToTenWritesNothing()
-{
-    QFETCH(QString, number);
-    TestFolder folder;
-    const auto before = LayoutTables::allLayouts();
-    CancellaLayout window;
-    window.Label3->setText(number);
-    window.show();
-    ModalDriver driver;
-    QStringList message;
-    driver.nextMessage(&message);
-
-    QTest::mouseClick(window.PB1[1], Qt::LeftButton);
-
-    QVERIFY(!message.isEmpty());
-    QCOMPARE(message.first(), QStringLiteral("Layout nr \"%1\" non valido !").arg(number));
-    QVERIFY(LayoutTables::allLayouts() == before);
-    QVERIFY(window.isVisible());
-}
 
 QTEST_MAIN(TestCancellaLayout)
 #include "tst_cancellalayout.moc"
