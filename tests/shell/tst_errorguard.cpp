@@ -1,12 +1,11 @@
 #include "shell/Application.h"
+#include "shell/ReadErrorWindow.h"
 #include "shell/store/Database.h"
 #include "shell/store/RecordSet.h"
 #include "shell/store/StoreError.h"
-#include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
 #include <QDialog>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -16,26 +15,9 @@ namespace {
 
 using Failure = std::function<void()>;
 
-// Records what the error window says, message and detail, and closes it with OK.
-ModalDriver::Action readErrorWindow(QString* said)
-{
-    return [said](QWidget* window) {
-        if (window->objectName() == QLatin1String("ErrorWindow")) {
-            for (const char* name : {"Message", "Detail"})
-                *said += window->findChild<QLabel*>(QString::fromLatin1(name))->text() + QLatin1Char('\n');
-        }
-        ModalDriver::click(window, QStringLiteral("OK"));
-    };
-}
-
 void openMissingTable()
 {
     RecordSet missing(Database::current(), QStringLiteral("Inesistente"));
-}
-
-QVariant scrollingText()
-{
-    return RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("StringaScorrevole"));
 }
 
 } // namespace
@@ -46,86 +28,82 @@ class TestErrorGuard : public QObject
 {
     Q_OBJECT
 private slots:
-    void handlerFailure_data();
-    void handlerFailure();
-    void failureInsideModalWindow();
+    void handlerFailure_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QStringList>("said");
+        QTest::newRow("store error") << Failure([] {
+            throw StoreError(QStringLiteral("Il database è bloccato."), QStringLiteral("/x/TN2.db"),
+                             QStringLiteral("Layout3"), QStringLiteral("Top"), QStringLiteral("database is locked"));
+        }) << QStringList{"Il database è bloccato.", "TN2.db", "Layout3", "Top", "database is locked"};
+        QTest::newRow("a table that is not there") << Failure(openMissingTable) << QStringList{"Inesistente", "TN2.db"};
+        QTest::newRow("any other exception") << Failure([] { throw std::runtime_error("vector too long"); })
+                                             << QStringList{"errore imprevisto", "vector too long"};
+    }
+
+    void handlerFailure()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QStringList, said);
+        TestFolder folder;
+        QPushButton save(QStringLiteral("Salva"));
+        bool finished = false;
+        int clicks = 0;
+        QObject::connect(&save, &QPushButton::clicked, &save, [&] {
+            if (++clicks > 1)
+                return;
+            RecordSet record(Database::current(), QStringLiteral("Configurazione"));
+            record.edit();
+            record.setValue(QStringLiteral("StringaScorrevole"), QStringLiteral("prima del guasto"));
+            record.update();
+            failure();
+            finished = true;
+        });
+        save.show();
+        QString text;
+        ModalDriver driver;
+        driver.next(readErrorWindow(&text));
+
+        QTest::mouseClick(&save, Qt::LeftButton);
+
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(!finished);
+        for (const QString& part : said)
+            QVERIFY2(text.contains(part), qPrintable(text));
+        // What was stored before the failure stays stored, and the program goes on.
+        QCOMPARE(RecordSet(Database::current(), QStringLiteral("Configurazione"))
+                     .value(QStringLiteral("StringaScorrevole"))
+                     .toString(),
+                 QStringLiteral("prima del guasto"));
+        QTest::mouseClick(&save, Qt::LeftButton);
+        QCOMPARE(clicks, 2);
+    }
+
+    void failureInsideModalWindow()
+    {
+        TestFolder folder;
+        QDialog dialog;
+        auto* failing = new QPushButton(QStringLiteral("Guasto"), &dialog);
+        failing->setObjectName(QStringLiteral("failing"));
+        QObject::connect(failing, &QPushButton::clicked, &dialog, openMissingTable);
+        QString said;
+        bool stillOpen = false;
+        ModalDriver driver;
+        driver.next([&](QWidget* window) {
+            // The error window opens inside this click; a driver of its own answers it.
+            ModalDriver inner;
+            inner.next(readErrorWindow(&said));
+            ModalDriver::click(window, QStringLiteral("failing"));
+            stillOpen = QApplication::activeModalWidget() == window;
+            qobject_cast<QDialog*>(window)->accept();
+        });
+
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(said.contains(QStringLiteral("Inesistente")));
+        QVERIFY(stillOpen);
+    }
 };
-
-void TestErrorGuard::handlerFailure_data()
-{
-    QTest::addColumn<Failure>("failure");
-    QTest::addColumn<QStringList>("said");
-
-    QTest::newRow("store error") << Failure([] {
-        throw StoreError(QStringLiteral("Il database è bloccato."), QStringLiteral("/x/TN2.db"),
-                         QStringLiteral("Layout3"), QStringLiteral("Top"), QStringLiteral("database is locked"));
-    }) << QStringList{"Il database è bloccato.", "TN2.db", "Layout3", "Top", "database is locked"};
-    QTest::newRow("a table that is not there") << Failure(openMissingTable) << QStringList{"Inesistente", "TN2.db"};
-    QTest::newRow("any other exception") << Failure([] { throw std::runtime_error("vector too long"); })
-                                         << QStringList{"errore imprevisto", "vector too long"};
-}
-
-void TestErrorGuard::handlerFailure()
-{
-    QFETCH(Failure, failure);
-    QFETCH(QStringList, said);
-
-    TestFolder folder;
-    QPushButton save(QStringLiteral("Salva"));
-    bool finished = false;
-    int clicks = 0;
-    QObject::connect(&save, &QPushButton::clicked, &save, [&] {
-        if (++clicks > 1)
-            return;
-        RecordSet record(Database::current(), QStringLiteral("Configurazione"));
-        record.edit();
-        record.setValue(QStringLiteral("StringaScorrevole"), QStringLiteral("prima del guasto"));
-        record.update();
-        failure();
-        finished = true;
-    });
-    save.show();
-
-    QString text;
-    ModalDriver driver;
-    driver.next(readErrorWindow(&text));
-    QTest::mouseClick(&save, Qt::LeftButton);
-
-    QVERIFY(driver.unexpected().isEmpty());
-    QVERIFY(!finished);
-    for (const QString& part : said)
-        QVERIFY2(text.contains(part), qPrintable(text));
-    // What was stored before the failure stays stored, and the program goes on.
-    QCOMPARE(scrollingText().toString(), QStringLiteral("prima del guasto"));
-    QTest::mouseClick(&save, Qt::LeftButton);
-    QCOMPARE(clicks, 2);
-}
-
-void TestErrorGuard::failureInsideModalWindow()
-{
-    TestFolder folder;
-    QDialog dialog;
-    auto* failing = new QPushButton(QStringLiteral("Guasto"), &dialog);
-    failing->setObjectName(QStringLiteral("failing"));
-    QObject::connect(failing, &QPushButton::clicked, &dialog, openMissingTable);
-
-    QString said;
-    bool stillOpen = false;
-    ModalDriver driver;
-    driver.next([&](QWidget* window) {
-        // The error window opens inside this click; a driver of its own answers it.
-        ModalDriver inner;
-        inner.next(readErrorWindow(&said));
-        ModalDriver::click(window, QStringLiteral("failing"));
-        stillOpen = QApplication::activeModalWidget() == window;
-        qobject_cast<QDialog*>(window)->accept();
-    });
-
-    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
-    QVERIFY(driver.unexpected().isEmpty());
-    QVERIFY(said.contains(QStringLiteral("Inesistente")));
-    QVERIFY(stillOpen);
-}
 
 #if defined(__SANITIZE_ADDRESS__)
 // A failure the guard catches has unwound through Qt's own frames, which are built without

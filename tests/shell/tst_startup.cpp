@@ -1,12 +1,11 @@
+#include "shell/ReadErrorWindow.h"
 #include "shell/SingleInstanceGuard.h"
 #include "shell/StartUp.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
-#include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
 #include <QDir>
-#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -65,133 +64,115 @@ class TestStartUp : public QObject
 {
     Q_OBJECT
 private slots:
-    void badDatabase_data();
-    void badDatabase();
-    void leftoverLockFile_data();
-    void leftoverLockFile();
-    void secondCopyOfTheProgram();
-};
+    // A database that cannot be used ends the start with the error window, and is left as it was.
+    void badDatabase_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("named"); // what the error window must name
+        QTest::newRow("not a database") << Setup([](const QString& folder) {
+            writeFile(databasePath(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
+        }) << "TN2.db";
+        QTest::newRow("column missing") << Setup([](const QString& folder) {
+            Database(folder).execute(QStringLiteral("ALTER TABLE Configurazione DROP COLUMN MisuraFormWH"));
+        }) << "MisuraFormWH";
+        QTest::newRow("read-only") << Setup([](const QString& folder) {
+            Database database(folder);
+            QFile::setPermissions(database.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        }) << "sola lettura";
+    }
 
-void TestStartUp::badDatabase_data()
-{
-    QTest::addColumn<Setup>("setup");
-    QTest::addColumn<QString>("named"); // what the error window must name
+    void badDatabase()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QString, named);
+        TestFolder folder;
+        setup(folder.path());
+        const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
+        const QByteArray before = readFile(databasePath(folder.path()));
+        QString said;
+        ModalDriver driver;
+        driver.next(readErrorWindow(&said));
 
-    QTest::newRow("not a database") << Setup([](const QString& folder) {
-        writeFile(databasePath(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
-    }) << "TN2.db";
-    QTest::newRow("column missing") << Setup([](const QString& folder) {
-        Database(folder).execute(QStringLiteral("ALTER TABLE Configurazione DROP COLUMN MisuraFormWH"));
-    }) << "MisuraFormWH";
-    QTest::newRow("read-only") << Setup([](const QString& folder) {
-        Database database(folder);
-        QFile::setPermissions(database.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    }) << "sola lettura";
-}
+        StartUp startUp(folder.path(), uniqueLockName());
+        QVERIFY(!startUp.prepare());
 
-void TestStartUp::badDatabase()
-{
-    QFETCH(Setup, setup);
-    QFETCH(QString, named);
+        QCOMPARE(startUp.exitCode(), int(StartUp::StoreFailed));
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY2(said.contains(named), qPrintable(said));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
+        QCOMPARE(readFile(databasePath(folder.path())), before);
+    }
 
-    TestFolder folder;
-    setup(folder.path());
-    const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
-    const QByteArray before = readFile(databasePath(folder.path()));
+    void leftoverLockFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unreadable owner") << QByteArray("\x01\x02 nonsense");
+        QTest::newRow("empty file") << QByteArray();
+    }
 
-    QString said;
-    ModalDriver driver;
-    driver.next([&said](QWidget* window) {
-        if (window->objectName() == QLatin1String("ErrorWindow")) {
-            for (const char* name : {"Message", "Detail"})
-                said += window->findChild<QLabel*>(QString::fromLatin1(name))->text() + QLatin1Char('\n');
+    void leftoverLockFile()
+    {
+        QFETCH(QByteArray, content);
+        SingleInstanceGuard guard(uniqueLockName());
+        writeFile(guard.lockPath(), content);
+        QVERIFY(guard.tryAcquire());
+        guard.release();
+        QVERIFY(!QFile::exists(guard.lockPath()));
+    }
+
+    void secondCopyOfTheProgram()
+    {
+        if (!QFileInfo::exists(QStringLiteral(TN2_APP_BINARY)))
+            QSKIP("the program has not been built");
+        {
+            SingleInstanceGuard probe;
+            if (!probe.tryAcquire())
+                QSKIP("a copy of the program is already running on this machine");
         }
-        ModalDriver::click(window, QStringLiteral("OK"));
-    });
-    StartUp startUp(folder.path(), uniqueLockName());
-    QVERIFY(!startUp.prepare());
+        QTemporaryDir firstFolder;
+        QProcess first;
+        startProgram(first, firstFolder.path());
 
-    QCOMPARE(startUp.exitCode(), int(StartUp::StoreFailed));
-    QVERIFY(driver.unexpected().isEmpty());
-    QVERIFY2(said.contains(named), qPrintable(said));
-    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
-    QCOMPARE(readFile(databasePath(folder.path())), before);
-}
+        // This process starts as a second copy, from another folder.
+        QTemporaryDir secondFolder;
+        AppFolder = QStringLiteral("as before");
+        QString seen;
+        ModalDriver driver;
+        driver.next([&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            QVERIFY(box);
+            seen = box->windowTitle() + QLatin1Char('|') + box->text();
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            box->button(QMessageBox::Ok)->click();
+        });
+        {
+            StartUp second(secondFolder.path());
+            QVERIFY(!second.prepare());
+            QCOMPARE(second.exitCode(), int(StartUp::AlreadyRunning));
+        }
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(seen, QStringLiteral("ATTENZIONE|TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !"));
+        // Nothing was touched, and the first copy runs on.
+        QCOMPARE(AppFolder, QStringLiteral("as before"));
+        QVERIFY(QDir(secondFolder.path()).isEmpty());
+        QCOMPARE(first.state(), QProcess::Running);
 
-void TestStartUp::leftoverLockFile_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("unreadable owner") << QByteArray("\x01\x02 nonsense");
-    QTest::newRow("empty file") << QByteArray();
-}
+        // A copy that dies leaves its lock file behind; the next start is not blocked by it.
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        SingleInstanceGuard leftOver;
+        QVERIFY(QFile::exists(leftOver.lockPath()));
+        QTemporaryDir thirdFolder;
+        QProcess third;
+        startProgram(third, thirdFolder.path());
+        third.kill();
+        QVERIFY(third.waitForFinished());
 
-void TestStartUp::leftoverLockFile()
-{
-    QFETCH(QByteArray, content);
-    SingleInstanceGuard guard(uniqueLockName());
-    writeFile(guard.lockPath(), content);
-    QVERIFY(guard.tryAcquire());
-    guard.release();
-    QVERIFY(!QFile::exists(guard.lockPath()));
-}
-
-void TestStartUp::secondCopyOfTheProgram()
-{
-    if (!QFileInfo::exists(QStringLiteral(TN2_APP_BINARY)))
-        QSKIP("the program has not been built");
-    {
-        SingleInstanceGuard probe;
-        if (!probe.tryAcquire())
-            QSKIP("a copy of the program is already running on this machine");
+        // Take the machine back and let go, so that no lock file outlives the test.
+        QVERIFY(leftOver.tryAcquire());
+        leftOver.release();
     }
-    QTemporaryDir firstFolder;
-    QProcess first;
-    startProgram(first, firstFolder.path());
-
-    // This process starts as a second copy, from another folder.
-    QTemporaryDir secondFolder;
-    AppFolder = QStringLiteral("as before");
-    QString text;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    ModalDriver driver;
-    driver.next([&](QWidget* window) {
-        auto* box = qobject_cast<QMessageBox*>(window);
-        QVERIFY(box);
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
-        box->button(QMessageBox::Ok)->click();
-    });
-    {
-        StartUp second(secondFolder.path());
-        QVERIFY(!second.prepare());
-        QCOMPARE(second.exitCode(), int(StartUp::AlreadyRunning));
-    }
-    QVERIFY(driver.unexpected().isEmpty());
-    QCOMPARE(text, QStringLiteral("TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !"));
-    QCOMPARE(title, QStringLiteral("ATTENZIONE"));
-    QCOMPARE(icon, QMessageBox::Critical);
-    // Nothing was touched, and the first copy runs on.
-    QCOMPARE(AppFolder, QStringLiteral("as before"));
-    QVERIFY(QDir(secondFolder.path()).isEmpty());
-    QCOMPARE(first.state(), QProcess::Running);
-
-    // A copy that dies leaves its lock file behind; the next start is not blocked by it.
-    first.kill();
-    QVERIFY(first.waitForFinished());
-    SingleInstanceGuard leftOver;
-    QVERIFY(QFile::exists(leftOver.lockPath()));
-    QTemporaryDir thirdFolder;
-    QProcess third;
-    startProgram(third, thirdFolder.path());
-    third.kill();
-    QVERIFY(third.waitForFinished());
-
-    // Take the machine back and let go, so that no lock file outlives the test.
-    QVERIFY(leftOver.tryAcquire());
-    leftOver.release();
-}
+};
 
 QTEST_MAIN(TestStartUp)
 #include "tst_startup.moc"
