@@ -9,8 +9,18 @@
 #include <QtTest>
 #include <sqlite3.h>
 
-namespace
+namespace {
+
+// The first column of the first row `sql` yields.
+QString queryText(sqlite3* db, const char* sql)
 {
+    sqlite3_stmt* statement = nullptr;
+    QString result;
+    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW)
+        result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    sqlite3_finalize(statement);
+    return result;
+}
 
 // A connection of our own, as the display program would hold one.
 class RawConnection
@@ -25,17 +35,7 @@ public:
     RawConnection& operator=(const RawConnection&) = delete;
 
     bool exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
-
-    QString text(const char* sql)
-    {
-        sqlite3_stmt* statement = nullptr;
-        QString result;
-        if (sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-        sqlite3_finalize(statement);
-        return result;
-    }
+    QString text(const char* sql) { return queryText(m_db, sql); }
 
 private:
     sqlite3* m_db = nullptr;
@@ -47,11 +47,11 @@ QByteArray contentOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A seeded database in `folder`, closed, in the state the display program would find it.
+// A seeded database in `folder`, closed (not held open to the end of the caller's expression), in
+// the state the display program would find it.
 QString makeDatabase(const QString& folder)
 {
-    const QString path = Database(folder).path();
-    return path;
+    return Database(folder).path();
 }
 
 QStringList filesIn(const QString& folder)
@@ -64,9 +64,16 @@ int defaultLayout(Database& database)
     return RecordSet(database, QStringLiteral("Configurazione")).value("qualelayout").toInt();
 }
 
+void setDefaultLayout(Database& database, int number)
+{
+    RecordSet configuration(database, QStringLiteral("Configurazione"));
+    configuration.edit();
+    configuration.setValue("qualelayout", number);
+    configuration.update();
+}
+
 enum class BadFile {
     NotADatabase,
-    NotADatabaseOtherCase,
     EmptyFile,
     Truncated,
     MissingTable,
@@ -85,9 +92,7 @@ class TestDatabase : public QObject
     Q_OBJECT
 
 private slots:
-    void createdWhenMissing();
-    void foundWithoutRegardToCase_data();
-    void foundWithoutRegardToCase();
+    void createdOnceThenFoundInAnyCase();
     void walJournalAndBusyTimeout();
     void badFileLeftUntouched_data();
     void badFileLeftUntouched();
@@ -95,7 +100,9 @@ private slots:
     void transactionIsWholeOrNothing();
 };
 
-void TestDatabase::createdWhenMissing()
+// Created with the seed when missing; then found whatever the case of its name, never replaced by a
+// second one.
+void TestDatabase::createdOnceThenFoundInAnyCase()
 {
     TestFolder folder;
     {
@@ -103,39 +110,17 @@ void TestDatabase::createdWhenMissing()
         QVERIFY(database.wasCreated());
         QCOMPARE(QFileInfo(database.path()).fileName(), QStringLiteral("TN2.db"));
         QCOMPARE(RecordSet(database, QStringLiteral("LayoutBase")).count(), 50);
+        setDefaultLayout(database, 7);
     }
-    Database again(folder.path());
-    QVERIFY(!again.wasCreated());
-    QCOMPARE(RecordSet(again, QStringLiteral("Configurazione")).count(), 1);
-}
-
-void TestDatabase::foundWithoutRegardToCase_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("tn2.db") << "tn2.db";
-    QTest::newRow("Tn2.DB") << "Tn2.DB";
-}
-
-void TestDatabase::foundWithoutRegardToCase()
-{
-    QFETCH(QString, name);
-    TestFolder folder;
+    QVERIFY(QFile::rename(folder.filePath("TN2.db"), folder.filePath("Tn2.DB")));
+    const QStringList before = filesIn(folder.path());
     {
         Database database(folder.path());
-        RecordSet configuration(database, QStringLiteral("Configurazione"));
-        configuration.edit();
-        configuration.setValue("qualelayout", 7);
-        configuration.update();
+        QVERIFY(!database.wasCreated());
+        QCOMPARE(QFileInfo(database.path()).fileName(), QStringLiteral("Tn2.DB"));
+        QCOMPARE(defaultLayout(database), 7);
     }
-    QVERIFY(QFile::rename(folder.filePath("TN2.db"), folder.filePath(name)));
-    const QStringList before = filesIn(folder.path());
-
-    Database& database = folder.database();
-    QVERIFY(!database.wasCreated());
-    QCOMPARE(QFileInfo(database.path()).fileName(), name);
-    QCOMPARE(defaultLayout(database), 7);
-    Database::closeCurrent();
-    QCOMPARE(filesIn(folder.path()), before); // no second database beside it
+    QCOMPARE(filesIn(folder.path()), before);
 }
 
 void TestDatabase::walJournalAndBusyTimeout()
@@ -143,76 +128,47 @@ void TestDatabase::walJournalAndBusyTimeout()
     TestFolder folder;
     for (int opening = 0; opening < 2; ++opening) { // created, then found
         Database database(folder.path());
-        RawConnection probe(database.path());
-        QCOMPARE(probe.text("PRAGMA journal_mode"), QStringLiteral("wal"));
-        sqlite3_stmt* statement = nullptr;
-        QCOMPARE(sqlite3_prepare_v2(database.handle(), "PRAGMA busy_timeout", -1, &statement, nullptr), SQLITE_OK);
-        QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
-        QVERIFY(sqlite3_column_int(statement, 0) > 0);
-        sqlite3_finalize(statement);
+        QCOMPARE(RawConnection(database.path()).text("PRAGMA journal_mode"), QStringLiteral("wal"));
+        QVERIFY(queryText(database.handle(), "PRAGMA busy_timeout").toInt() > 0);
     }
 }
 
+// A file that cannot serve is reported, with the table or column at fault, and left as it was.
 void TestDatabase::badFileLeftUntouched_data()
 {
     QTest::addColumn<BadFile>("bad");
-    QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("saying"); // part of the operator's sentence
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("column");
-
-    QTest::newRow("not a database") << BadFile::NotADatabase << "TN2.db"
-                                    << "non è un database"
-                                    << ""
-                                    << "";
-    QTest::newRow("not a database, other case") << BadFile::NotADatabaseOtherCase << "tn2.DB"
-                                                << "non è un database"
-                                                << ""
-                                                << "";
-    QTest::newRow("empty file") << BadFile::EmptyFile << "TN2.db"
-                                << "manca la tabella"
-                                << "Configurazione"
-                                << "";
-    QTest::newRow("truncated") << BadFile::Truncated << "TN2.db"
-                               << "danneggiato"
-                               << ""
-                               << "";
-    QTest::newRow("missing table") << BadFile::MissingTable << "TN2.db"
-                                   << "manca la tabella"
-                                   << "DinDon"
-                                   << "";
-    QTest::newRow("missing column") << BadFile::MissingColumn << "TN2.db"
-                                    << "manca la colonna"
-                                    << "utenti"
-                                    << "percorsofoto";
-    QTest::newRow("read-only file") << BadFile::ReadOnlyFile << "TN2.db"
-                                    << "sola lettura"
-                                    << ""
-                                    << "";
-    QTest::newRow("read-only folder") << BadFile::ReadOnlyFolder << "TN2.db"
-                                      << ""
-                                      << ""
-                                      << "";
-    QTest::newRow("locked by another program") << BadFile::Locked << "TN2.db"
-                                               << "bloccato"
-                                               << ""
-                                               << "";
+    const auto add = [](const char* name, BadFile bad, const char* saying, const char* table = "",
+                        const char* column = "") {
+        QTest::newRow(name) << bad << QString::fromUtf8(saying) << QString::fromLatin1(table)
+                            << QString::fromLatin1(column);
+    };
+    add("not a database", BadFile::NotADatabase, "non è un database");
+    add("empty file", BadFile::EmptyFile, "manca la tabella", "Configurazione");
+    add("truncated", BadFile::Truncated, "danneggiato");
+    add("missing table", BadFile::MissingTable, "manca la tabella", "DinDon");
+    add("missing column", BadFile::MissingColumn, "manca la colonna", "utenti", "percorsofoto");
+    add("read-only file", BadFile::ReadOnlyFile, "sola lettura");
+    add("read-only folder", BadFile::ReadOnlyFolder, "");
+    add("locked by another program", BadFile::Locked, "bloccato");
 }
 
 void TestDatabase::badFileLeftUntouched()
 {
     QFETCH(BadFile, bad);
-    QFETCH(QString, fileName);
     QFETCH(QString, saying);
     QFETCH(QString, table);
     QFETCH(QString, column);
     TestFolder folder;
-    const QString path = folder.filePath(fileName);
-    RawConnection* locker = nullptr;
+    const QString path = folder.filePath(QStringLiteral("TN2.db"));
+    if (bad != BadFile::NotADatabase && bad != BadFile::EmptyFile)
+        makeDatabase(folder.path());
+    std::unique_ptr<RawConnection> locker;
 
     switch (bad) {
-    case BadFile::NotADatabase:
-    case BadFile::NotADatabaseOtherCase: {
+    case BadFile::NotADatabase: {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("Elenco postazioni\r\n").repeated(300));
@@ -222,37 +178,32 @@ void TestDatabase::badFileLeftUntouched()
         QVERIFY(QFile(path).open(QIODevice::WriteOnly));
         break;
     case BadFile::Truncated:
-        QVERIFY(QFile(makeDatabase(folder.path())).resize(1024));
+        QVERIFY(QFile(path).resize(1024));
         break;
     case BadFile::MissingTable:
-        QVERIFY(RawConnection(makeDatabase(folder.path())).exec("DROP TABLE DinDon"));
+        QVERIFY(RawConnection(path).exec("DROP TABLE DinDon"));
         break;
     case BadFile::MissingColumn:
-        QVERIFY(RawConnection(makeDatabase(folder.path())).exec("ALTER TABLE utenti DROP COLUMN percorsofoto"));
+        QVERIFY(RawConnection(path).exec("ALTER TABLE utenti DROP COLUMN percorsofoto"));
         break;
     case BadFile::ReadOnlyFile:
-        makeDatabase(folder.path());
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         break;
-    case BadFile::ReadOnlyFolder: {
-        makeDatabase(folder.path());
+    case BadFile::ReadOnlyFolder:
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-        QFile probe(folder.filePath("probe"));
-        if (probe.open(QIODevice::WriteOnly)) {
+        if (QFile probe(folder.filePath("probe")); probe.open(QIODevice::WriteOnly)) {
             probe.remove();
             QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
             QSKIP("this user writes in read-only folders");
         }
         break;
-    }
     case BadFile::Locked:
         // A program that holds the whole file, as one that writes without WAL does.
-        QVERIFY(RawConnection(makeDatabase(folder.path())).exec("PRAGMA journal_mode=DELETE"));
-        locker = new RawConnection(path);
+        QVERIFY(RawConnection(path).exec("PRAGMA journal_mode=DELETE"));
+        locker = std::make_unique<RawConnection>(path);
         QVERIFY(locker->exec("BEGIN EXCLUSIVE"));
         break;
     }
-    const std::unique_ptr<RawConnection> lockerOwner(locker);
     const QByteArray before = contentOf(path);
     const QStringList filesBefore = filesIn(folder.path());
 
@@ -261,10 +212,9 @@ void TestDatabase::badFileLeftUntouched()
         QFAIL("the database opened");
     } catch (const StoreError& error) {
         const QString text = error.fullText();
-        QCOMPARE(QFileInfo(error.file()).fileName(), fileName);
-        QVERIFY2(error.operatorMessage().contains(saying), qPrintable(text));
-        QVERIFY2(error.operatorMessage().contains(table), qPrintable(text));
-        QVERIFY2(error.operatorMessage().contains(column), qPrintable(text));
+        QCOMPARE(error.file(), path);
+        const QString& message = error.operatorMessage();
+        QVERIFY2(message.contains(saying) && message.contains(table) && message.contains(column), qPrintable(text));
         if (!table.isEmpty())
             QCOMPARE(error.table(), table);
         if (!column.isEmpty())
@@ -291,17 +241,11 @@ void TestDatabase::transactionIsWholeOrNothing()
     TestFolder folder;
     Database& database = folder.database();
     RawConnection display(database.path());
-    const auto setDefaultLayout = [&](int number) {
-        RecordSet configuration(database, QStringLiteral("Configurazione"));
-        configuration.edit();
-        configuration.setValue("qualelayout", number);
-        configuration.update();
-    };
 
     // An exception rolls back every row written inside; an inner transaction joins the outer one.
     try {
         Transaction outer(database);
-        setDefaultLayout(4);
+        setDefaultLayout(database, 4);
         {
             Transaction inner(database);
             RecordSet names(database, QStringLiteral("DescrizioneLayout"));
@@ -321,7 +265,7 @@ void TestDatabase::transactionIsWholeOrNothing()
 
     {
         Transaction transaction(database);
-        setDefaultLayout(6);
+        setDefaultLayout(database, 6);
         transaction.commit();
     }
     QCOMPARE(defaultLayout(database), 6);
