@@ -1,5 +1,4 @@
 #include "designer/SampleLayout.h"
-#include "designer/model/ElementData.h"
 #include "designer/model/LayoutElement.h"
 #include "designer/model/LayoutTableReader.h"
 #include "shell/store/StoreError.h"
@@ -31,9 +30,12 @@ QString errorReading(const SampleLayout::Rows& rows, StoreError* raised = nullpt
     return {};
 }
 
-const LayoutRecords::Row& row(int number)
+// The sample rows with one cell of row `number` replaced.
+SampleLayout::Rows sampleWith(int number, const QString& column, const QVariant& value)
 {
-    return LayoutRecords::rows()[static_cast<std::size_t>(number - 1)];
+    SampleLayout::Rows rows = SampleLayout::rows();
+    rows[number - 1][column] = value;
+    return rows;
 }
 
 } // namespace
@@ -54,13 +56,10 @@ private slots:
 
         const LayoutElement& numero1 = read[0];
         QCOMPARE(numero1.top, 2887.0f);
-        QCOMPARE(numero1.testo, std::optional<QString>(QStringLiteral("Riga 1")));
-        QCOMPARE(numero1.dimFont, 9.25f);
-        QVERIFY(numero1.fontBold);
-        QVERIFY(!numero1.fontItalic);
-        QCOMPARE(numero1.coloreSfondo, std::optional<std::uint32_t>(0x00102031u));
         QCOMPARE(numero1.coloreTesto, 0x80000000u);
+        QCOMPARE(numero1.coloreSfondo, std::optional<std::uint32_t>(0x00102031u));
         QCOMPARE(numero1.allineamento, std::int16_t(1));
+        QVERIFY(numero1.fontBold && !numero1.fontItalic);
         QVERIFY(read[3].sfondoTestoTrasparente);
         QVERIFY(!read[4].visibile);
 
@@ -72,57 +71,35 @@ private slots:
         QVERIFY(foto1.nomeFont.isEmpty());
 
         QCOMPARE(read[47].percorsoImmagine, std::optional<QString>(QStringLiteral("/immagini/sfondo città.png")));
-        QCOMPARE(read[49].coloreSfondo, std::optional<std::uint32_t>(0x00102030u + 50));
     }
 
-    // Null where a layout row may hold it, and in yes/no columns, which read it as no.
-    void nullsThatLoad_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("column");
-        QTest::newRow("counter number text") << 1 << "Testo";
-        QTest::newRow("last counter status text") << 32 << "Testo";
-        QTest::newRow("scrolling text") << 49 << "Testo";
-        QTest::newRow("bold") << 3 << "FontBold";
-        QTest::newRow("italic") << 42 << "FontItalic";
-        QTest::newRow("visible") << 33 << "Visibile";
-        QTest::newRow("weather visible") << 46 << "Visibile";
-        QTest::newRow("transparent") << 4 << "SfondoTestoTrasparente";
-        QTest::newRow("background picture") << 48 << "PercorsoImmagine";
-        QTest::newRow("background colour") << 50 << "ColoreSfondo";
-    }
-
+    // Null where a layout row may hold it, and in yes/no columns, which read it as no (every yes/no
+    // starts as yes, so a Null read as anything but no shows).
     void nullsThatLoad()
     {
-        QFETCH(int, number);
-        QFETCH(QString, column);
         TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
-        rows[number - 1][QStringLiteral("PercorsoImmagine")] = QStringLiteral("x.png");
-        // Every yes/no of the row starts as yes, so reading the null as anything but no shows.
-        for (const char* yesNo : {"FontBold", "FontItalic", "Visibile", "SfondoTestoTrasparente"})
-            rows[number - 1][QLatin1String(yesNo)] = -1;
-        rows[number - 1][column] = QVariant();
-        const LayoutElement element = readSample(rows)[static_cast<std::size_t>(number - 1)];
-
-        ElementData shown;
-        shown.text = QStringLiteral("design");
-        shown.bold = shown.italic = shown.visible = shown.transparent = true;
-        element.applyTo(shown, row(number).kind);
-        if (column == QLatin1String("Testo")) {
-            QVERIFY(!element.testo.has_value());
-            QCOMPARE(shown.text, QString());
-        } else if (column == QLatin1String("PercorsoImmagine")) {
-            QVERIFY(!element.percorsoImmagine.has_value());
-        } else if (column == QLatin1String("ColoreSfondo")) {
-            QVERIFY(!element.coloreSfondo.has_value());
-        } else {
-            const bool ElementData::*flag = column == QLatin1String("FontBold")     ? &ElementData::bold
-                                            : column == QLatin1String("FontItalic") ? &ElementData::italic
-                                            : column == QLatin1String("Visibile")   ? &ElementData::visible
-                                                                                    : &ElementData::transparent;
-            QVERIFY2(!(shown.*flag), qPrintable(column));
+        for (QVariantMap& row : rows) {
+            for (const char* yesNo : {"FontBold", "FontItalic", "Visibile", "SfondoTestoTrasparente"})
+                row[QLatin1String(yesNo)] = -1;
         }
+        const std::pair<int, const char*> nulls[] = {{1, "Testo"},
+                                                     {49, "Testo"},
+                                                     {3, "FontBold"},
+                                                     {42, "FontItalic"},
+                                                     {33, "Visibile"},
+                                                     {46, "Visibile"},
+                                                     {48, "PercorsoImmagine"},
+                                                     {50, "ColoreSfondo"},
+                                                     {4, "SfondoTestoTrasparente"}};
+        for (const auto& [number, column] : nulls)
+            rows[number - 1][QLatin1String(column)] = QVariant();
+        const LayoutTableReader::Rows read = readSample(rows);
+        QVERIFY(!read[0].testo && !read[48].testo);
+        QVERIFY(!read[2].fontBold && !read[41].fontItalic && !read[3].sfondoTestoTrasparente);
+        QVERIFY(!read[32].visibile && !read[45].visibile);
+        QVERIFY(!read[47].percorsoImmagine && !read[49].coloreSfondo);
+        QVERIFY(read[2].fontItalic && read[41].fontBold);
     }
 
     void forbiddenNullNamesTableRowAndColumn_data()
@@ -130,12 +107,12 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("rowText");
-        QTest::newRow("title text") << 41 << "Testo" << "la riga 41 (Titolo)";
-        QTest::newRow("counter top") << 10 << "Top" << "la riga 10 (Postazione3)";
-        QTest::newRow("text back colour") << 1 << "ColoreSfondo" << "la riga 1 (Numero1)";
-        QTest::newRow("alignment") << 20 << "Allineamento" << "la riga 20 (Stato5)";
-        QTest::newRow("photo height") << 33 << "Altezza" << "la riga 33 (Foto1)";
-        QTest::newRow("weather left") << 46 << "Left" << "la riga 46 (Meteo)";
+        QTest::newRow("title text") << 41 << "Testo" << QStringLiteral("la riga 41 (Titolo)");
+        QTest::newRow("counter top") << 10 << "Top" << QStringLiteral("la riga 10 (Postazione3)");
+        QTest::newRow("text back colour") << 1 << "ColoreSfondo" << QStringLiteral("la riga 1 (Numero1)");
+        QTest::newRow("alignment") << 20 << "Allineamento" << QStringLiteral("la riga 20 (Stato5)");
+        QTest::newRow("photo height") << 33 << "Altezza" << QStringLiteral("la riga 33 (Foto1)");
+        QTest::newRow("weather left") << 46 << "Left" << QStringLiteral("la riga 46 (Meteo)");
     }
 
     void forbiddenNullNamesTableRowAndColumn()
@@ -144,10 +121,8 @@ private slots:
         QFETCH(QString, column);
         QFETCH(QString, rowText);
         TestFolder folder;
-        SampleLayout::Rows rows = SampleLayout::rows();
-        rows[number - 1][column] = QVariant();
         StoreError error{QString(), QString()};
-        QCOMPARE(errorReading(rows, &error),
+        QCOMPARE(errorReading(sampleWith(number, column, QVariant()), &error),
                  QStringLiteral("Nella tabella Layout3 %1 non ha un valore nella colonna %2.").arg(rowText, column));
         QCOMPARE(error.table(), Table);
         QCOMPARE(error.column(), column);
@@ -172,13 +147,12 @@ private slots:
         QFETCH(QString, column);
         QFETCH(QVariant, value);
         TestFolder folder;
-        SampleLayout::Rows rows = SampleLayout::rows();
-        rows[number - 1][column] = value;
-        const QString message = errorReading(rows);
+        const QString message = errorReading(sampleWith(number, column, value));
+        const char* name = LayoutRecords::rows()[static_cast<std::size_t>(number - 1)].name;
         QVERIFY2(message.startsWith(QStringLiteral("Nella tabella Layout3 la riga %1 (%2) ha un valore non valido "
                                                    "nella colonna %3")
                                         .arg(number)
-                                        .arg(QLatin1String(row(number).name), column)),
+                                        .arg(QLatin1String(name), column)),
                  qPrintable(message));
     }
 
@@ -187,56 +161,37 @@ private slots:
     {
         TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
-        rows[32][QStringLiteral("NomeFont")] = QVariant();           // photo
+        rows[32][QStringLiteral("NomeFont")] = QVariant();            // photo
         rows[45][QStringLiteral("Altezza")] = QStringLiteral("alta"); // weather
-        rows[47][QStringLiteral("Top")] = QVariant();                // background picture
-        rows[49][QStringLiteral("Allineamento")] = 9;                // background colour
+        rows[47][QStringLiteral("Top")] = QVariant();                 // background picture
+        rows[49][QStringLiteral("Allineamento")] = 9;                 // background colour
         rows[0][QStringLiteral("DescCampo")] = QVariant();
         QCOMPARE(errorReading(rows), QString());
     }
 
-    void shortTableNamesTheMissingRow_data()
+    void emptyTableNamesTheFirstMissingRow()
     {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("empty") << 0 << "La tabella Layout3 contiene 0 righe invece di 50: manca la riga 1 (Numero1).";
-        QTest::newRow("one short")
-            << 49 << "La tabella Layout3 contiene 49 righe invece di 50: manca la riga 50 (ColoreSfondo).";
-    }
-
-    void shortTableNamesTheMissingRow()
-    {
-        QFETCH(int, count);
-        QFETCH(QString, message);
         TestFolder folder;
-        QCOMPARE(errorReading(SampleLayout::rows().mid(0, count)), message);
+        QCOMPARE(errorReading({}), QStringLiteral("La tabella Layout3 contiene 0 righe invece di 50: manca la riga 1 "
+                                                  "(Numero1)."));
     }
 
-    void rowsAreMatchedByPositionOnly()
+    // Rows are taken by stored position whatever their names, and rows past the fiftieth, however
+    // unusable, are not read.
+    void fiftyRowsByPositionOnly()
     {
         TestFolder folder;
         const SampleLayout::Rows rows = SampleLayout::rows();
         const LayoutTableReader::Rows straight = readSample(rows);
-        SampleLayout::Rows swapped = rows;
-        swapped.swapItemsAt(0, 1);   // Numero1 and Postazione1, names included
-        swapped.swapItemsAt(44, 46); // Immagini and Video
-        const LayoutTableReader::Rows read = readSample(swapped);
-        QCOMPARE(read[0], straight[1]);
-        QCOMPARE(read[1], straight[0]);
-        QCOMPARE(read[44], straight[46]);
-        QCOMPARE(read[46], straight[44]);
-        QCOMPARE(read[2], straight[2]);
-    }
-
-    void rowsPastTheFiftiethAreNotRead()
-    {
-        TestFolder folder;
-        const SampleLayout::Rows rows = SampleLayout::rows();
-        const LayoutTableReader::Rows fifty = readSample(rows);
-        SampleLayout::Rows longer = rows;
-        longer.append(QVariantMap{{QStringLiteral("DescCampo"), QStringLiteral("extra")}}); // nulls everywhere
-        longer.append(rows.first());
-        QVERIFY(readSample(longer) == fifty);
+        SampleLayout::Rows changed = rows;
+        changed.swapItemsAt(0, 1);   // Numero1 and Postazione1, names included
+        changed.swapItemsAt(44, 46); // Immagini and Video
+        changed.append(QVariantMap{{QStringLiteral("DescCampo"), QStringLiteral("extra")}}); // nulls everywhere
+        changed.append(rows.first());
+        LayoutTableReader::Rows expected = straight;
+        std::swap(expected[0], expected[1]);
+        std::swap(expected[44], expected[46]);
+        QVERIFY(readSample(changed) == expected);
     }
 };
 
