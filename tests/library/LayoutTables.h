@@ -65,11 +65,6 @@ inline bool sameCell(const QVariant& a, const QVariant& b)
     return a.isNull() == b.isNull() && (a.isNull() || (a.typeId() == b.typeId() && a == b));
 }
 
-inline int columnIndex(const char* name)
-{
-    return static_cast<int>(LayoutRecords::columns().indexOf(QLatin1String(name)));
-}
-
 // The first difference between the first `rows` rows of two tables, skipping one column; empty
 // when they agree.
 inline QString differenceIn(const Table& actual, const Table& expected, int rows = LayoutRecords::RowCount,
@@ -92,7 +87,7 @@ inline QString differenceIn(const Table& actual, const Table& expected, int rows
 // What a cleared layout must hold: the base layout's first fifty rows with Visibile stored as 0.
 inline QString differenceFromCleared(const Table& actual, const Table& base)
 {
-    const int visibile = columnIndex("Visibile");
+    const int visibile = static_cast<int>(LayoutRecords::columns().indexOf(QLatin1String("Visibile")));
     const QString difference = differenceIn(actual, base, LayoutRecords::RowCount, visibile);
     if (!difference.isEmpty())
         return difference;

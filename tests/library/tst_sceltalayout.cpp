@@ -89,21 +89,15 @@ private slots:
     void showsAndSavesNames()
     {
         TestFolder folder;
-        QStringList shown{QStringLiteral("Layout Base"), QStringLiteral("Layout di Esempio o utile per la copia")};
-        {
-            RecordSet names(Database::current(), QStringLiteral("DescrizioneLayout"));
-            for (int layout = 0; layout <= 10; ++layout, names.moveNext()) {
-                const QVariant name = layout == 4 ? QVariant() : QVariant(QStringLiteral("Sala %1").arg(layout));
-                const QVariant description = layout % 3 ? QVariant(QStringLiteral("Uso %1").arg(layout)) : QVariant();
-                names.edit();
-                names.setValue(QStringLiteral("LayoutNome"), name);
-                names.setValue(QStringLiteral("LayoutDescrizione"), description);
-                names.update();
-                if (layout > 0)
-                    shown << name.toString() << description.toString();
-            }
-        }
+        Database::current().execute(QStringLiteral(
+            "UPDATE \"DescrizioneLayout\" SET \"LayoutNome\" = CASE WHEN rowid <> 5 THEN 'Sala ' || rowid END, "
+            "\"LayoutDescrizione\" = CASE WHEN rowid % 3 THEN 'Uso ' || rowid END"));
         Database::current().execute(QStringLiteral("INSERT INTO \"DescrizioneLayout\" VALUES ('dodicesima', 'in piu')"));
+        QStringList shown{QStringLiteral("Layout Base"), QStringLiteral("Layout di Esempio o utile per la copia")};
+        for (int row = 2; row <= 11; ++row) {
+            shown << (row == 5 ? QString() : QStringLiteral("Sala %1").arg(row))
+                  << (row % 3 ? QStringLiteral("Uso %1").arg(row) : QString());
+        }
         SceltaLayout window;
         window.show();
         QStringList seen;
@@ -135,13 +129,15 @@ private slots:
         QTest::addColumn<int>("radio"); // -1: the selection as opened
         QTest::addColumn<QStringList>("message");
         QTest::addColumn<QVariant>("expected");
+        QTest::addColumn<QString>("label");
         const QStringList refusal{QStringLiteral("Selezionare Layout 1-10 !"), QStringLiteral("Impossibile impostare il"),
                                   QStringLiteral("Layout Base come Predefinito !")};
         const QStringList stored{QStringLiteral("Layout Predefinito memorizzato !")};
-        QTest::newRow("layout 3") << "99" << 3 << stored << QVariant(qlonglong(3));
-        QTest::newRow("from an invalid value") << "42" << 5 << stored << QVariant(qlonglong(5));
-        QTest::newRow("base refused") << "4" << 0 << refusal << QVariant(qlonglong(4));
-        QTest::newRow("invalid left alone") << "NULL" << -1 << refusal << QVariant();
+        QTest::newRow("layout 3") << "99" << 3 << stored << QVariant(qlonglong(3)) << "Layout 3";
+        QTest::newRow("from an invalid value") << "42" << 5 << stored << QVariant(qlonglong(5)) << "Layout 5";
+        QTest::newRow("base refused") << "4" << 0 << refusal << QVariant(qlonglong(4)) << "Layout 4";
+        QTest::newRow("invalid left alone") << "NULL" << -1 << refusal << QVariant()
+                                            << "Nessun layout predefinito valido";
     }
 
     void setsTheDefault()
@@ -150,12 +146,12 @@ private slots:
         QFETCH(int, radio);
         QFETCH(QStringList, message);
         QFETCH(QVariant, expected);
+        QFETCH(QString, label);
         TestFolder folder;
         LayoutTables::storeDefault(stored);
         const QVariantMap before = otherConfiguration();
         SceltaLayout window;
         window.show();
-        const QString labelBefore = window.Label2->text();
         if (radio >= 0)
             QTest::mouseClick(window.RB1[radio], Qt::LeftButton);
         ModalDriver driver;
@@ -166,8 +162,7 @@ private slots:
 
         QCOMPARE(shown, message);
         QCOMPARE(LayoutTables::storedDefault(), expected);
-        const bool refused = message.size() == 3;
-        QCOMPARE(window.Label2->text(), refused ? labelBefore : QStringLiteral("Layout %1").arg(expected.toInt()));
+        QCOMPARE(window.Label2->text(), label);
         QCOMPARE(otherConfiguration(), before);
     }
 

@@ -47,7 +47,6 @@ private slots:
         QFETCH(QStringList, said);
         TestFolder folder;
         QPushButton save(QStringLiteral("Salva"));
-        bool finished = false;
         int clicks = 0;
         QObject::connect(&save, &QPushButton::clicked, &save, [&] {
             if (++clicks > 1)
@@ -57,7 +56,6 @@ private slots:
             record.setValue(QStringLiteral("StringaScorrevole"), QStringLiteral("prima del guasto"));
             record.update();
             failure();
-            finished = true;
         });
         save.show();
         QString text;
@@ -67,7 +65,6 @@ private slots:
         QTest::mouseClick(&save, Qt::LeftButton);
 
         QVERIFY(driver.unexpected().isEmpty());
-        QVERIFY(!finished);
         for (const QString& part : said)
             QVERIFY2(text.contains(part), qPrintable(text));
         // What was stored before the failure stays stored, and the program goes on.

@@ -85,32 +85,28 @@ private slots:
     void choosingStores_data()
     {
         QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("field");
         QTest::addColumn<QVariant>("storedBefore");
         QTest::addColumn<int>("stored");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("selected"); // the resolution index afterwards; the seed stores 3
         const QString resolution = QStringLiteral("Schermata video impostata a : Risoluzione ");
-        QTest::newRow("first choice") << "RB1_0" << "MisuraFormWH" << QVariant() << 1 << resolution + "1024 x 768" << 0;
-        QTest::newRow("index 1") << "RB1_1" << "MisuraFormWH" << QVariant(1) << 2 << resolution + "1366 x 768" << 1;
-        QTest::newRow("index 2 from out of range")
-            << "RB1_2" << "MisuraFormWH" << QVariant(7) << 3 << resolution + "1920 x 1080" << 2;
-        QTest::newRow("the selected one again")
-            << "RB1_2" << "MisuraFormWH" << QVariant(3) << 3 << resolution + "1920 x 1080" << 2;
+        QTest::newRow("first choice") << "RB1_0" << QVariant() << 1 << resolution + "1024 x 768";
+        QTest::newRow("index 1") << "RB1_1" << QVariant(1) << 2 << resolution + "1366 x 768";
+        QTest::newRow("index 2 from out of range") << "RB1_2" << QVariant(7) << 3 << resolution + "1920 x 1080";
+        QTest::newRow("the selected one again") << "RB1_2" << QVariant(3) << 3 << resolution + "1920 x 1080";
         QTest::newRow("numbering ticked from never written")
-            << "NumerazioneSingola" << "NumerazioneSingola" << QVariant() << -1 << "Impostata Numerazione Singola " << 2;
-        QTest::newRow("numbering cleared")
-            << "NumerazioneSingola" << "NumerazioneSingola" << QVariant(-1) << 0 << "Impostata Numerazione Standard " << 2;
+            << "NumerazioneSingola" << QVariant() << -1 << "Impostata Numerazione Singola ";
+        QTest::newRow("numbering cleared") << "NumerazioneSingola" << QVariant(-1) << 0
+                                           << "Impostata Numerazione Standard ";
     }
 
     void choosingStores()
     {
         QFETCH(QString, control);
-        QFETCH(QString, field);
         QFETCH(QVariant, storedBefore);
         QFETCH(int, stored);
         QFETCH(QString, message);
-        QFETCH(int, selected);
+        const bool resolution = control.startsWith(QLatin1String("RB1_"));
+        const QString field = resolution ? QStringLiteral("MisuraFormWH") : control;
         TestFolder folder;
         storeConfiguration(field, storedBefore);
         storeConfiguration(QStringLiteral("playlistFoto"), QStringLiteral("/tmp/foto.tni"));
@@ -129,25 +125,31 @@ private slots:
         QCOMPARE(after.take(field).toInt(), stored);
         before.remove(field);
         QCOMPARE(after, before);
-        QCOMPARE(SelectedResolutionIndex(), selected);
+        // The seed stores resolution 3.
+        QCOMPARE(SelectedResolutionIndex(), resolution ? stored - 1 : 2);
     }
 
-    void closing_data()
+    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd"
+    // opens the layout chooser over it.
+    void modalWindows_data()
     {
-        QTest::addColumn<QString>("request"); // "button", "closebox" or "system"
-        QTest::addColumn<QString>("answer");  // a button of the exit window, or "closebox"
+        QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("answer"); // a button of that window, or "closebox"
         QTest::addColumn<bool>("closes");
-        QTest::newRow("C&hudi, &Si") << "button" << "CBT_0" << true;
-        QTest::newRow("C&hudi, &No") << "button" << "CBT_1" << false;
-        QTest::newRow("C&hudi, exit window closed") << "button" << "closebox" << false;
-        QTest::newRow("close box, &Si") << "closebox" << "CBT_0" << true;
-        QTest::newRow("system, &Si") << "system" << "CBT_0" << true;
-        QTest::newRow("system, &No") << "system" << "CBT_1" << false;
+        QTest::newRow("C&hudi, &Si") << "PB1_0" << "FormUscita" << "CBT_0" << true;
+        QTest::newRow("C&hudi, &No") << "PB1_0" << "FormUscita" << "CBT_1" << false;
+        QTest::newRow("C&hudi, exit window closed") << "PB1_0" << "FormUscita" << "closebox" << false;
+        QTest::newRow("close box, &Si") << "closebox" << "FormUscita" << "CBT_0" << true;
+        QTest::newRow("system, &Si") << "system" << "FormUscita" << "CBT_0" << true;
+        QTest::newRow("system, &No") << "system" << "FormUscita" << "CBT_1" << false;
+        QTest::newRow("layout chooser") << "PB1_7" << "SceltaLayout" << "closebox" << false;
     }
 
-    void closing()
+    void modalWindows()
     {
         QFETCH(QString, request);
+        QFETCH(QString, window);
         QFETCH(QString, answer);
         QFETCH(bool, closes);
         TestFolder folder;
@@ -155,41 +157,26 @@ private slots:
         menu.show();
         // A confirmation left over from before must not count for this close.
         ExitAnswer = ExitAnswerValue::Confirmed;
-        ModalDriver driver;
-        driver.next([&](QWidget* window) {
-            QCOMPARE(window->windowTitle(), QStringLiteral("Chiusura applicazione"));
-            if (answer == QLatin1String("closebox"))
-                window->close();
-            else
-                ModalDriver::click(window, answer);
-        });
-
-        if (request == QLatin1String("button"))
-            QTest::mouseClick(menu.PB1[0], Qt::LeftButton);
-        else if (request == QLatin1String("closebox"))
-            menu.close();
-        else
-            QApplication::closeAllWindows();
-
-        QCOMPARE(driver.pending(), 0);
-        QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(menu.isVisible(), !closes);
-    }
-
-    void opensLayoutChooser()
-    {
-        TestFolder folder;
-        SplasModule menu;
-        menu.show();
         QString opened;
         ModalDriver driver;
-        driver.next([&](QWidget* window) {
-            opened = window->objectName();
-            window->close();
+        driver.next([&](QWidget* modal) {
+            opened = modal->objectName();
+            if (answer == QLatin1String("closebox"))
+                modal->close();
+            else
+                ModalDriver::click(modal, answer);
         });
-        QTest::mouseClick(menu.PB1[7], Qt::LeftButton);
+
+        if (request == QLatin1String("closebox"))
+            menu.close();
+        else if (request == QLatin1String("system"))
+            QApplication::closeAllWindows();
+        else
+            QTest::mouseClick(menu.findChild<QPushButton*>(request), Qt::LeftButton);
+
+        QCOMPARE(opened, window);
         QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(opened, QStringLiteral("SceltaLayout"));
+        QCOMPARE(menu.isVisible(), !closes);
     }
 };
 

@@ -41,21 +41,6 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Starts a copy of the program from a folder of its own, so that its database lands there.
-void startProgram(QProcess& process, const QString& folder)
-{
-    const QString program = QDir(folder).filePath(QStringLiteral("tn2-impostazione"));
-    QVERIFY(QFile::copy(QStringLiteral(TN2_APP_BINARY), program));
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.start(program, {});
-    QVERIFY(process.waitForStarted());
-    // The database appears only once the copy holds the machine.
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(databasePath(folder)), 30000);
-    QCOMPARE(process.state(), QProcess::Running);
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Setup)
@@ -129,9 +114,19 @@ private slots:
             if (!probe.tryAcquire())
                 QSKIP("a copy of the program is already running on this machine");
         }
+        // A copy of the program from a folder of its own, so that its database lands there.
         QTemporaryDir firstFolder;
+        const QString program = QDir(firstFolder.path()).filePath(QStringLiteral("tn2-impostazione"));
+        QVERIFY(QFile::copy(QStringLiteral(TN2_APP_BINARY), program));
         QProcess first;
-        startProgram(first, firstFolder.path());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        first.setProcessEnvironment(environment);
+        first.start(program, {});
+        QVERIFY(first.waitForStarted());
+        // The database appears only once the copy holds the machine.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(databasePath(firstFolder.path())), 30000);
+        QCOMPARE(first.state(), QProcess::Running);
 
         // This process starts as a second copy, from another folder.
         QTemporaryDir secondFolder;
@@ -157,20 +152,13 @@ private slots:
         QVERIFY(QDir(secondFolder.path()).isEmpty());
         QCOMPARE(first.state(), QProcess::Running);
 
-        // A copy that dies leaves its lock file behind; the next start is not blocked by it.
+        // A copy that dies leaves its lock file behind; the next start takes it over.
         first.kill();
         QVERIFY(first.waitForFinished());
-        SingleInstanceGuard leftOver;
-        QVERIFY(QFile::exists(leftOver.lockPath()));
-        QTemporaryDir thirdFolder;
-        QProcess third;
-        startProgram(third, thirdFolder.path());
-        third.kill();
-        QVERIFY(third.waitForFinished());
-
-        // Take the machine back and let go, so that no lock file outlives the test.
-        QVERIFY(leftOver.tryAcquire());
-        leftOver.release();
+        SingleInstanceGuard next;
+        QVERIFY(QFile::exists(next.lockPath()));
+        QVERIFY(next.tryAcquire());
+        next.release();
     }
 };
 
