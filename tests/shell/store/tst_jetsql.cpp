@@ -41,10 +41,8 @@ class TestJetSql : public QObject
 private slots:
     void like_data();
     void like();
-    void criteriaOnRecordSet_data();
-    void criteriaOnRecordSet();
-    void findFirstWithCriterion_data();
-    void findFirstWithCriterion();
+    void criteria_data();
+    void criteria();
     void orderIgnoresCase();
     void prefixSearchOfTowns();
     void recordSources_data();
@@ -92,8 +90,9 @@ void TestJetSql::like()
     QCOMPARE(JetSql::like(text, pattern), matches);
 }
 
-// The same rules inside the SQLite statements a record set runs.
-void TestJetSql::criteriaOnRecordSet_data()
+// The same rules inside the SQLite statements a record set runs, and in findFirst, which on no
+// match leaves the record set where it was.
+void TestJetSql::criteria_data()
 {
     QTest::addColumn<QString>("criterion");
     QTest::addColumn<QStringList>("expected");
@@ -101,41 +100,26 @@ void TestJetSql::criteriaOnRecordSet_data()
     QTest::newRow("? for the apostrophe, no blanks") << "[nominativo]like'O?NEIL'" << QStringList{"O'NEIL", "o'neil"};
     QTest::newRow("prefix") << "[nominativo] like 'o''neil*'" << QStringList{"O'NEIL", "o'neil", "O'NEILL"};
     QTest::newRow("% typed by the operator") << "[nominativo] like '100%*'" << QStringList{"100% Rossi"};
+    QTest::newRow("% stays literal") << "[nominativo]like'100%'" << QStringList();
     QTest::newRow("_ typed by the operator") << "[nominativo] like 'Anna_*'" << QStringList{"Anna_Maria"};
+    QTest::newRow("like ignores case") << "[nominativo]like'BIANCO'" << QStringList{"Bianco"};
     QTest::newRow("= ignores case") << "[nominativo] = 'BIANCHI'" << QStringList{"bianchi"};
     QTest::newRow("column name in other case") << "[NOMINATIVO] like 'alba'" << QStringList{"ALBA"};
 }
 
-void TestJetSql::criteriaOnRecordSet()
+void TestJetSql::criteria()
 {
     QFETCH(QString, criterion);
     QFETCH(QStringList, expected);
     TestFolder folder;
     addOperators(folder.database());
     QCOMPARE(namesOf(RecordSet(folder.database(), "select * from utenti where " + criterion), "nominativo"), expected);
-}
 
-void TestJetSql::findFirstWithCriterion_data()
-{
-    QTest::addColumn<QString>("criterion");
-    QTest::addColumn<QString>("found"); // empty: no match
-    QTest::newRow("apostrophe replaced by ?") << "[nominativo]like'O?NEIL'" << QStringLiteral("O'NEIL");
-    QTest::newRow("duplicate check ignores case") << "[nominativo]like'BIANCO'" << QStringLiteral("Bianco");
-    QTest::newRow("% stays literal") << "[nominativo]like'100%'" << QString();
-    QTest::newRow("no match") << "[nominativo]like'Verdi'" << QString();
-}
-
-void TestJetSql::findFirstWithCriterion()
-{
-    QFETCH(QString, criterion);
-    QFETCH(QString, found);
-    TestFolder folder;
-    addOperators(folder.database());
     RecordSet operators(folder.database(), QStringLiteral("utenti"));
-    operators.moveNext(); // a search that fails must leave the record set where it was
+    operators.moveNext();
     operators.findFirst(criterion);
-    QCOMPARE(operators.noMatch(), found.isEmpty());
-    QCOMPARE(operators.value("nominativo").toString(), found.isEmpty() ? Operators.at(1) : found);
+    QCOMPARE(operators.noMatch(), expected.isEmpty());
+    QCOMPARE(operators.value("nominativo").toString(), expected.value(0, Operators.at(1)));
 }
 
 void TestJetSql::orderIgnoresCase()

@@ -179,7 +179,6 @@ void TestRecordSet::singleRecordRule_data()
 {
     QTest::addColumn<QString>("column");
     QTest::addColumn<QVariant>("value");
-    QTest::newRow("numbering") << "NumerazioneSingola" << JetValue::yesNo(true);
     QTest::newRow("weather address, Null before") << "meteo" << QVariant(QStringLiteral("http://x/box"));
     QTest::newRow("default layout, other case") << "QualeLayout" << QVariant(7);
 }
