@@ -87,7 +87,14 @@ private slots:
         }
         for (int photo = 1; photo <= 8; ++photo)
             expected << QStringLiteral("Foto%1").arg(photo);
-        expected << "Titolo" << "Sottotitolo" << "Data" << "Ora" << "Video" << "Meteo" << "Immagini" << "TestoScorrevole";
+        expected << "Titolo"
+                 << "Sottotitolo"
+                 << "Data"
+                 << "Ora"
+                 << "Video"
+                 << "Meteo"
+                 << "Immagini"
+                 << "TestoScorrevole";
         QStringList listed;
         for (int item = 0; item < designer.LB1->count(); ++item)
             listed << designer.LB1->item(item)->text();

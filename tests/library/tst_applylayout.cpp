@@ -40,7 +40,9 @@ class TestApplyLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void captionTableAndSize_data()
+    // The designer takes the table's name and the main menu's resolution; every element gets the
+    // row at its position, the weather element keeps its own size and a null background is black.
+    void loadsTheTable_data()
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<int>("resolution");
@@ -48,37 +50,28 @@ private slots:
         QTest::newRow("numbered, 1024 x 768") << "Layout3" << 0 << QSize(1024, 768);
         QTest::newRow("last numbered, 1366 x 768") << "Layout10" << 1 << QSize(1366, 768);
         QTest::newRow("base, 1920 x 1080") << "LayoutBase" << 2 << QSize(1920, 1080);
-        QTest::newRow("no resolution chosen") << "Layout1" << -1 << QSize();
+        QTest::newRow("no resolution chosen") << "Layout4" << -1 << QSize();
     }
 
-    void captionTableAndSize()
+    void loadsTheTable()
     {
         QFETCH(QString, table);
         QFETCH(int, resolution);
         QFETCH(QSize, canvas);
         TestFolder folder;
-        Form1 designer;
-        const QSize designCanvas = designer.canvas()->size();
-        load(designer, table, resolution);
-        QCOMPARE(designer.windowTitle(), QStringLiteral("Impostazione Modulo : ") + table);
-        QCOMPARE(designer.DesignerTable(), table);
-        QCOMPARE(designer.canvas()->size(), canvas.isEmpty() ? designCanvas : canvas);
-    }
-
-    // Every element gets the row at its position; the weather element keeps its own size and a
-    // null background colour is black.
-    void elementsTakeTheirRows()
-    {
-        TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
         rows[45][QStringLiteral("Altezza")] = 9000.0;
         rows[45][QStringLiteral("Larghezza")] = 9000.0;
         rows[49][QStringLiteral("ColoreSfondo")] = QVariant();
-        SampleLayout::write(QStringLiteral("Layout4"), rows);
+        SampleLayout::write(table, rows);
         Form1 designer;
+        const QSize designCanvas = designer.canvas()->size();
         designer.setBackgroundColour(0x00FFFFFF);
-        load(designer, QStringLiteral("Layout4"));
+        load(designer, table, resolution);
 
+        QCOMPARE(designer.windowTitle(), QStringLiteral("Impostazione Modulo : ") + table);
+        QCOMPARE(designer.DesignerTable(), table);
+        QCOMPARE(designer.canvas()->size(), canvas.isEmpty() ? designCanvas : canvas);
         for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
             if (row.listPosition < 0)
                 continue;
@@ -124,7 +117,8 @@ private slots:
         } catch (const StoreError& error) {
             raised = error.operatorMessage();
         }
-        QCOMPARE(raised, QStringLiteral("Nella tabella Layout7 la riga 41 (Titolo) non ha un valore nella colonna Testo."));
+        QCOMPARE(raised,
+                 QStringLiteral("Nella tabella Layout7 la riga 41 (Titolo) non ha un valore nella colonna Testo."));
         QVERIFY(driver.unexpected().isEmpty());
         QCOMPARE(sqlite3_total_changes(Database::current().handle()), changesBefore);
     }

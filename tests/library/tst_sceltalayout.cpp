@@ -32,34 +32,60 @@ class TestSceltaLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void opensOnTheStoredDefault_data()
+    // The window opens on the stored default, without repairing a value it does not understand;
+    // "Imposta predefinito" stores the layout selected, 1 to 10, and refuses the base layout.
+    void theDefault_data()
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("checked");
-        QTest::newRow("base") << "99" << "Layout Base" << 0;
-        QTest::newRow("7") << "7" << "Layout 7" << 7;
-        QTest::newRow("10") << "10" << "Layout 10" << 10;
-        for (const char* stored : {"NULL", "0", "11", "3.5", "'tre'"})
-            QTest::newRow(stored) << stored << "Nessun layout predefinito valido" << 0;
+        QTest::addColumn<int>("radio"); // clicked before "Imposta predefinito"; -1 none
+        const QString invalid = QStringLiteral("Nessun layout predefinito valido");
+        QTest::newRow("base, set 3") << "99"
+                                     << "Layout Base" << 0 << 3;
+        QTest::newRow("7, base refused") << "7"
+                                         << "Layout 7" << 7 << 0;
+        QTest::newRow("10, set 5") << "10"
+                                   << "Layout 10" << 10 << 5;
+        QTest::newRow("null left alone") << "NULL" << invalid << 0 << -1;
+        QTest::newRow("0, set 10") << "0" << invalid << 0 << 10;
+        QTest::newRow("11 left alone") << "11" << invalid << 0 << -1;
+        QTest::newRow("fraction left alone") << "3.5" << invalid << 0 << -1;
+        QTest::newRow("text, set 1") << "'tre'" << invalid << 0 << 1;
     }
 
-    void opensOnTheStoredDefault()
+    void theDefault()
     {
         QFETCH(QString, stored);
         QFETCH(QString, label);
         QFETCH(int, checked);
+        QFETCH(int, radio);
         TestFolder folder;
         LayoutTables::storeDefault(stored);
         const QVariant before = LayoutTables::storedDefault();
-        {
-            SceltaLayout window;
-            QCOMPARE(window.Label2->text(), label);
-            for (int layout = 0; layout < SceltaLayout::LayoutCount; ++layout)
-                QCOMPARE(window.RB1[layout]->isChecked(), layout == checked);
-        }
-        // Opening never repairs a value it does not understand.
+        const QVariantMap otherBefore = otherConfiguration();
+        SceltaLayout window;
+        window.show();
+        QCOMPARE(window.Label2->text(), label);
+        for (int layout = 0; layout < SceltaLayout::LayoutCount; ++layout)
+            QCOMPARE(window.RB1[layout]->isChecked(), layout == checked);
         QCOMPARE(LayoutTables::storedDefault(), before);
+
+        if (radio >= 0)
+            QTest::mouseClick(window.RB1[radio], Qt::LeftButton);
+        ModalDriver driver;
+        QStringList message;
+        driver.nextMessage(&message);
+        QTest::mouseClick(window.PB1[2], Qt::LeftButton);
+
+        const bool refused = radio <= 0;
+        const QStringList refusal{QStringLiteral("Selezionare Layout 1-10 !"),
+                                  QStringLiteral("Impossibile impostare il"),
+                                  QStringLiteral("Layout Base come Predefinito !")};
+        QCOMPARE(message, refused ? refusal : QStringList{QStringLiteral("Layout Predefinito memorizzato !")});
+        QCOMPARE(LayoutTables::storedDefault(), refused ? before : QVariant(qlonglong(radio)));
+        QCOMPARE(window.Label2->text(), refused ? label : QStringLiteral("Layout %1").arg(radio));
+        QCOMPARE(otherConfiguration(), otherBefore);
     }
 
     void tabVisitsOnlyTheDescriptions()
@@ -81,7 +107,8 @@ private slots:
             QTest::keyClick(focused, Qt::Key_Tab);
         }
         for (int layout = 1; layout <= 10; ++layout)
-            QVERIFY2(visited.contains(QStringLiteral("Text1_%1").arg(2 * layout + 1)), qPrintable(QString::number(layout)));
+            QVERIFY2(visited.contains(QStringLiteral("Text1_%1").arg(2 * layout + 1)),
+                     qPrintable(QString::number(layout)));
     }
 
     // Rows 2 .. 11 of the names are shown, nulls as empty text, and saved as shown; the stored row
@@ -92,7 +119,8 @@ private slots:
         Database::current().execute(QStringLiteral(
             "UPDATE \"DescrizioneLayout\" SET \"LayoutNome\" = CASE WHEN rowid <> 5 THEN 'Sala ' || rowid END, "
             "\"LayoutDescrizione\" = CASE WHEN rowid % 3 THEN 'Uso ' || rowid END"));
-        Database::current().execute(QStringLiteral("INSERT INTO \"DescrizioneLayout\" VALUES ('dodicesima', 'in piu')"));
+        Database::current().execute(
+            QStringLiteral("INSERT INTO \"DescrizioneLayout\" VALUES ('dodicesima', 'in piu')"));
         QStringList shown{QStringLiteral("Layout Base"), QStringLiteral("Layout di Esempio o utile per la copia")};
         for (int row = 2; row <= 11; ++row) {
             shown << (row == 5 ? QString() : QStringLiteral("Sala %1").arg(row))
@@ -123,49 +151,6 @@ private slots:
         QCOMPARE(saved, expected);
     }
 
-    void setsTheDefault_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("radio"); // -1: the selection as opened
-        QTest::addColumn<QStringList>("message");
-        QTest::addColumn<QVariant>("expected");
-        QTest::addColumn<QString>("label");
-        const QStringList refusal{QStringLiteral("Selezionare Layout 1-10 !"), QStringLiteral("Impossibile impostare il"),
-                                  QStringLiteral("Layout Base come Predefinito !")};
-        const QStringList stored{QStringLiteral("Layout Predefinito memorizzato !")};
-        QTest::newRow("layout 3") << "99" << 3 << stored << QVariant(qlonglong(3)) << "Layout 3";
-        QTest::newRow("from an invalid value") << "42" << 5 << stored << QVariant(qlonglong(5)) << "Layout 5";
-        QTest::newRow("base refused") << "4" << 0 << refusal << QVariant(qlonglong(4)) << "Layout 4";
-        QTest::newRow("invalid left alone") << "NULL" << -1 << refusal << QVariant()
-                                            << "Nessun layout predefinito valido";
-    }
-
-    void setsTheDefault()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, radio);
-        QFETCH(QStringList, message);
-        QFETCH(QVariant, expected);
-        QFETCH(QString, label);
-        TestFolder folder;
-        LayoutTables::storeDefault(stored);
-        const QVariantMap before = otherConfiguration();
-        SceltaLayout window;
-        window.show();
-        if (radio >= 0)
-            QTest::mouseClick(window.RB1[radio], Qt::LeftButton);
-        ModalDriver driver;
-        QStringList shown;
-        driver.nextMessage(&shown);
-
-        QTest::mouseClick(window.PB1[2], Qt::LeftButton);
-
-        QCOMPARE(shown, message);
-        QCOMPARE(LayoutTables::storedDefault(), expected);
-        QCOMPARE(window.Label2->text(), label);
-        QCOMPARE(otherConfiguration(), before);
-    }
-
     // The designer opens on the selected layout, the copy window, the clear window on the layout of
     // its row; the chooser stays open under them. C&hudi closes it.
     void buttons_data()
@@ -173,13 +158,20 @@ private slots:
         QTest::addColumn<int>("radio");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("opened"); // objectName, then the caption or the number to clear
-        QTest::newRow("load base") << 0 << "PB1_3" << "Form1 Impostazione Modulo : LayoutBase";
-        QTest::newRow("load 3") << 3 << "PB1_3" << "Form1 Impostazione Modulo : Layout3";
-        QTest::newRow("load 10") << 10 << "PB1_3" << "Form1 Impostazione Modulo : Layout10";
-        QTest::newRow("copy") << 2 << "PB1_4" << "CopiaLayout Funzione di Copia Layout";
-        QTest::newRow("clear 1") << 2 << "PPBB1_1" << "CancellaLayout 1";
-        QTest::newRow("clear 10") << 2 << "PPBB1_10" << "CancellaLayout 10";
-        QTest::newRow("close") << 2 << "PB1_0" << "";
+        QTest::newRow("load base") << 0 << "PB1_3"
+                                   << "Form1 Impostazione Modulo : LayoutBase";
+        QTest::newRow("load 3") << 3 << "PB1_3"
+                                << "Form1 Impostazione Modulo : Layout3";
+        QTest::newRow("load 10") << 10 << "PB1_3"
+                                 << "Form1 Impostazione Modulo : Layout10";
+        QTest::newRow("copy") << 2 << "PB1_4"
+                              << "CopiaLayout Funzione di Copia Layout";
+        QTest::newRow("clear 1") << 2 << "PPBB1_1"
+                                 << "CancellaLayout 1";
+        QTest::newRow("clear 10") << 2 << "PPBB1_10"
+                                  << "CancellaLayout 10";
+        QTest::newRow("close") << 2 << "PB1_0"
+                               << "";
     }
 
     void buttons()

@@ -23,11 +23,6 @@ QString uniqueLockName()
     return QStringLiteral("tn2-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
 }
 
-QString databasePath(const QString& folder)
-{
-    return QDir(folder).filePath(QStringLiteral("TN2.db"));
-}
-
 void writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -55,7 +50,7 @@ private slots:
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<QString>("named"); // what the error window must name
         QTest::newRow("not a database") << Setup([](const QString& folder) {
-            writeFile(databasePath(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
+            writeFile(Database::pathIn(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
         }) << "TN2.db";
         QTest::newRow("column missing") << Setup([](const QString& folder) {
             Database(folder).execute(QStringLiteral("ALTER TABLE Configurazione DROP COLUMN MisuraFormWH"));
@@ -73,7 +68,7 @@ private slots:
         TestFolder folder;
         setup(folder.path());
         const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
-        const QByteArray before = readFile(databasePath(folder.path()));
+        const QByteArray before = readFile(Database::pathIn(folder.path()));
         QString said;
         ModalDriver driver;
         driver.next(readErrorWindow(&said));
@@ -85,7 +80,7 @@ private slots:
         QVERIFY(driver.unexpected().isEmpty());
         QVERIFY2(said.contains(named), qPrintable(said));
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
-        QCOMPARE(readFile(databasePath(folder.path())), before);
+        QCOMPARE(readFile(Database::pathIn(folder.path())), before);
     }
 
     void leftoverLockFile_data()
@@ -125,7 +120,7 @@ private slots:
         first.start(program, {});
         QVERIFY(first.waitForStarted());
         // The database appears only once the copy holds the machine.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(databasePath(firstFolder.path())), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Database::pathIn(firstFolder.path())), 30000);
         QCOMPARE(first.state(), QProcess::Running);
 
         // This process starts as a second copy, from another folder.
