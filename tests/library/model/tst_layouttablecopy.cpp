@@ -32,81 +32,55 @@ class TestLayoutTableCopy : public QObject
     Q_OBJECT
 
 private slots:
-    void copyWritesEveryColumnOfFiftyRows_data();
-    void copyWritesEveryColumnOfFiftyRows();
-    void clearHidesEveryElement_data();
-    void clearHidesEveryElement();
+    void writesFiftyRowsOfTheTargetOnly_data();
+    void writesFiftyRowsOfTheTargetOnly();
     void refusedWritesNothing_data();
     void refusedWritesNothing();
     void failureMidwayRollsBack();
 };
 
-void TestLayoutTableCopy::copyWritesEveryColumnOfFiftyRows_data()
+// A copy writes every column of the source's first fifty rows onto the target's; a clear writes the
+// base layout's with every element hidden. Nothing else changes: not the target's rows past the
+// fiftieth, not the other layouts, not the stored default.
+void TestLayoutTableCopy::writesFiftyRowsOfTheTargetOnly_data()
 {
-    QTest::addColumn<int>("source");
+    QTest::addColumn<int>("source"); // -1: clear
     QTest::addColumn<int>("target");
-    QTest::newRow("base onto 4") << 0 << 4;
-    QTest::newRow("10 onto 1") << 10 << 1;
+    QTest::addColumn<int>("storedDefault");
+    QTest::newRow("copy base onto 4") << 0 << 4 << 4;
+    QTest::newRow("copy 10 onto 1") << 10 << 1 << 1;
+    QTest::newRow("clear the default layout 1") << -1 << 1 << 1;
+    QTest::newRow("clear 10") << -1 << 10 << 99;
 }
 
-void TestLayoutTableCopy::copyWritesEveryColumnOfFiftyRows()
+void TestLayoutTableCopy::writesFiftyRowsOfTheTargetOnly()
 {
     QFETCH(int, source);
     QFETCH(int, target);
+    QFETCH(int, storedDefault);
     TestFolder folder;
-    const QString from = LayoutTableName(source);
+    const QString from = LayoutTableName(std::max(source, 0));
     const QString to = LayoutTableName(target);
     fillDistinct(from, 1);
+    if (source < 0) // every base element shown, so a clear that copied Visibile would be caught
+        Database::current().execute(QStringLiteral("UPDATE \"LayoutBase\" SET \"Visibile\" = -1"));
     fillDistinct(to, 5);
     appendRows(from, 2);
     appendRows(to, 3);
-    LayoutTables::storeDefault(QString::number(target));
-    const QVector<Table> before = LayoutTables::allLayouts();
+    LayoutTables::storeDefault(QString::number(storedDefault));
+    QVector<Table> expected = LayoutTables::allLayouts();
     const Table targetBefore = LayoutTables::of(to);
 
-    LayoutTableCopy::copy(source, target);
+    source < 0 ? LayoutTableCopy::clear(target) : LayoutTableCopy::copy(source, target);
 
-    const Table copied = LayoutTables::of(to);
-    QCOMPARE(LayoutTables::differenceIn(copied, LayoutTables::of(from)), QString());
-    QCOMPARE(copied.mid(LayoutRecords::RowCount), targetBefore.mid(LayoutRecords::RowCount));
-    const QVector<Table> after = LayoutTables::allLayouts();
-    for (int number = 0; number <= 10; ++number) {
-        if (number != target)
-            QVERIFY2(after[number] == before[number], qPrintable(LayoutTableName(number)));
-    }
-    QCOMPARE(LayoutTables::storedDefault().toInt(), target);
-}
-
-void TestLayoutTableCopy::clearHidesEveryElement_data()
-{
-    QTest::addColumn<int>("target");
-    QTest::addColumn<bool>("isDefault");
-    QTest::newRow("the default layout 1") << 1 << true;
-    QTest::newRow("layout 10") << 10 << false;
-}
-
-void TestLayoutTableCopy::clearHidesEveryElement()
-{
-    QFETCH(int, target);
-    QFETCH(bool, isDefault);
-    TestFolder folder;
-    const QString to = LayoutTableName(target);
-    fillDistinct(QStringLiteral("LayoutBase"), 2);
-    // Every base element shown, so a clear that copied Visibile would be caught.
-    Database::current().execute(QStringLiteral("UPDATE \"LayoutBase\" SET \"Visibile\" = -1"));
-    fillDistinct(to, 9);
-    appendRows(to, 2);
-    LayoutTables::storeDefault(QString::number(isDefault ? target : 99));
-    const Table base = LayoutTables::of(QStringLiteral("LayoutBase"));
-    const Table targetBefore = LayoutTables::of(to);
-
-    LayoutTableCopy::clear(target);
-
-    const Table cleared = LayoutTables::of(to);
-    QCOMPARE(LayoutTables::differenceFromCleared(cleared, base), QString());
-    QCOMPARE(cleared.mid(LayoutRecords::RowCount), targetBefore.mid(LayoutRecords::RowCount));
-    QCOMPARE(LayoutTables::of(QStringLiteral("LayoutBase")), base);
-    QCOMPARE(LayoutTables::storedDefault().toInt(), isDefault ? target : 99);
+    const Table written = LayoutTables::of(to);
+    QCOMPARE(source < 0 ? LayoutTables::differenceFromCleared(written, LayoutTables::of(from))
+                        : LayoutTables::differenceIn(written, LayoutTables::of(from)),
+             QString());
+    QCOMPARE(written.mid(LayoutRecords::RowCount), targetBefore.mid(LayoutRecords::RowCount));
+    expected[target] = written;
+    QVERIFY(LayoutTables::allLayouts() == expected);
+    QCOMPARE(LayoutTables::storedDefault().toInt(), storedDefault);
 }
 
 // Numbers out of range or equal, and tables short of a row, are refused before anything is written.
