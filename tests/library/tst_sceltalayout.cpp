@@ -1,6 +1,7 @@
 #include "library/LayoutTables.h"
 #include "library/SceltaLayout.h"
 #include "shell/store/Globals.h"
+#include "shell/store/StoreError.h"
 #include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
@@ -149,6 +150,23 @@ private slots:
         for (RecordSet names(Database::current(), QStringLiteral("DescrizioneLayout")); !names.eof(); names.moveNext())
             saved << names.value(QStringLiteral("LayoutNome")) << names.value(QStringLiteral("LayoutDescrizione"));
         QCOMPARE(saved, expected);
+    }
+
+    // A names table short of a layout is refused with the table named, before a field is filled.
+    void refusesShortNamesTable()
+    {
+        TestFolder folder;
+        Database::current().execute(
+            QStringLiteral("DELETE FROM \"DescrizioneLayout\" WHERE rowid = (SELECT max(rowid) FROM \"DescrizioneLayout\")"));
+        try {
+            SceltaLayout window;
+            QFAIL("the chooser opened on ten rows of names");
+        } catch (const StoreError& error) {
+            QCOMPARE(error.table(), QStringLiteral("DescrizioneLayout"));
+            QVERIFY2(error.operatorMessage().contains(QStringLiteral("contiene solo 10 righe")),
+                     qPrintable(error.operatorMessage()));
+        }
+        QCOMPARE(RecordSet(Database::current(), QStringLiteral("DescrizioneLayout")).count(), 10);
     }
 
     // The designer opens on the selected layout, the copy window, the clear window on the layout of
