@@ -4,6 +4,7 @@
 #include "designer/DesignerCanvas.h"
 #include "designer/Form1.h"
 #include "library/ApplyLayoutToDesigner.h"
+#include "BenchmarkMain.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
 #include "shell/store/RecordSet.h"
@@ -101,14 +102,5 @@ BENCHMARK(BM_FirstPaintOfCanvas)->DenseRange(0, 1)->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Database::closeCurrent();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // seeded database in a temporary program folder.
 
 #include "library/model/LayoutTableCopy.h"
+#include "BenchmarkMain.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
 
@@ -51,12 +52,5 @@ BENCHMARK(BM_ClearLayout)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    Database::closeCurrent();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shell/store/Database.h"
+
+#include <QtGlobal>
+#include <benchmark/benchmark.h>
+
+// Runs the registered benchmarks inside an application object (windows need a QApplication, on the
+// offscreen platform unless told otherwise), then closes the store's connection before the scratch
+// folders are removed.
+template <typename Application>
+int runBenchmarks(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Application application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    Database::closeCurrent();
+    return 0;
+}
