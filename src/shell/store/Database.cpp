@@ -118,9 +118,10 @@ void Database::open(bool create)
     JetSql::registerFunctions(m_db);
 
     try {
+        const QString journal = QStringLiteral("PRAGMA journal_mode=WAL"); // the display reads while we write
         if (create) {
             m_created = true;
-            configure();
+            run(journal, QStringLiteral("Il database non può essere preparato per la scrittura."));
             Transaction transaction(*this);
             Schema::create(*this);
             Seed::populate(*this, QFileInfo(m_path).absolutePath());
@@ -128,24 +129,9 @@ void Database::open(bool create)
         } else {
             // Read before anything is written: a file that is not a database, or one that lacks a
             // table or column, is reported and left exactly as it was.
-            char* error = nullptr;
-            const int check = sqlite3_exec(m_db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, &error);
-            if (check != SQLITE_OK) {
-                const QString detail = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
-                sqlite3_free(error);
-                const int primary = check & 0xFF;
-                if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT)
-                    throw StoreError(QStringLiteral("Il file non è un database delle impostazioni valido o è "
-                                                    "danneggiato."),
-                                     m_path, {}, {}, detail);
-                if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-                    throw StoreError(QStringLiteral("Il database è bloccato da un altro programma. Riprovare quando "
-                                                    "l'altro programma lo avrà rilasciato."),
-                                     m_path, {}, {}, detail);
-                throw StoreError(QStringLiteral("Il database non può essere letto."), m_path, {}, {}, detail);
-            }
+            run(QStringLiteral("SELECT count(*) FROM sqlite_master"), QStringLiteral("Il database non può essere letto."));
             Schema::verify(*this);
-            configure();
+            run(journal, QStringLiteral("Il database non può essere preparato per la scrittura."));
         }
     } catch (...) {
         sqlite3_close_v2(m_db);
@@ -160,34 +146,43 @@ void Database::open(bool create)
     }
 }
 
-void Database::configure()
+void Database::execute(const QString& sql, const QString& table)
 {
-    // WAL lets the display program read while we write.
-    char* error = nullptr;
-    const int rc = sqlite3_exec(m_db, "PRAGMA journal_mode=WAL", nullptr, nullptr, &error);
-    if (rc != SQLITE_OK) {
-        const QString detail = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
-        sqlite3_free(error);
-        const int primary = rc & 0xFF;
-        if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-            throw StoreError(QStringLiteral("Il database è bloccato da un altro programma. Riprovare quando l'altro "
-                                            "programma lo avrà rilasciato."),
-                             m_path, {}, {}, detail);
-        throw StoreError(QStringLiteral("Il database non può essere preparato per la scrittura."), m_path, {}, {},
-                         detail);
-    }
+    run(sql, QStringLiteral("Operazione sul database non riuscita."), table);
 }
 
-void Database::execute(const QString& sql, const QString& table)
+void Database::run(const QString& sql, const QString& otherwise, const QString& table)
 {
     char* error = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
-    if (rc != SQLITE_OK) {
-        const QString detail = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
-        sqlite3_free(error);
-        throw StoreError(QStringLiteral("Operazione sul database non riuscita."), m_path, table, {},
-                         detail + QStringLiteral(" [") + sql + QLatin1Char(']'));
+    if (rc == SQLITE_OK)
+        return;
+    const QString detail = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
+    sqlite3_free(error);
+    fail(rc, otherwise, table, {}, detail + QStringLiteral(" [") + sql + QLatin1Char(']'));
+}
+
+void Database::fail(int rc, const QString& otherwise, const QString& table, const QString& column,
+                    const QString& detail) const
+{
+    QString sentence = otherwise;
+    switch (rc & 0xFF) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        sentence = QStringLiteral("Il file non è un database delle impostazioni valido o è danneggiato.");
+        break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        sentence = QStringLiteral("Il database è bloccato da un altro programma. Riprovare quando l'altro programma "
+                                  "lo avrà rilasciato.");
+        break;
+    case SQLITE_READONLY:
+        sentence = QStringLiteral("Il database è in sola lettura: le impostazioni non possono essere salvate.");
+        break;
+    default:
+        break;
     }
+    throw StoreError(sentence, m_path, table, column, detail);
 }
 
 QStringList Database::columnsOf(const QString& table) const

@@ -40,12 +40,18 @@ public:
     // Runs one statement that returns no rows (schema, seed). Throws StoreError naming `table`.
     void execute(const QString& sql, const QString& table = {});
 
+    // Throws the StoreError for SQLite result `rc`: a sentence of its own for a database that is
+    // busy, read-only or not a database at all, `otherwise` for any other failure.
+    [[noreturn]] void fail(int rc, const QString& otherwise, const QString& table = {}, const QString& column = {},
+                           const QString& detail = {}) const;
+
     // Names of the columns of `table` in declared order; empty when the table does not exist.
     QStringList columnsOf(const QString& table) const;
 
 private:
     void open(bool create);
-    void configure();
+    // Runs `sql`; a failure throws with `otherwise` as the sentence for the unexpected case.
+    void run(const QString& sql, const QString& otherwise, const QString& table = {});
 
     QString m_path;
     sqlite3* m_db = nullptr;

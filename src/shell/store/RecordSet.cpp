@@ -224,16 +224,9 @@ void RecordSet::update()
         statement.bind(position, QVariant(m_rowIds.at(m_position)));
     const int rc = sqlite3_step(statement.get());
     if (rc != SQLITE_DONE) {
-        const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
-        const int primary = rc & 0xFF;
         const QString column = indexes.size() == 1 ? m_columns.at(indexes.first()) : QString();
-        if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-            fail(QStringLiteral("Il database è occupato da un altro programma: la riga non è stata salvata. "
-                                "Riprovare."),
-                 column, detail);
-        if (primary == SQLITE_READONLY)
-            fail(QStringLiteral("Il database è in sola lettura: la riga non è stata salvata."), column, detail);
-        fail(QStringLiteral("La riga non può essere salvata nel database."), column, detail);
+        m_database.fail(rc, QStringLiteral("La riga non può essere salvata nel database."), m_table, column,
+                        QString::fromUtf8(sqlite3_errmsg(db)));
     }
 
     // Read the row back, so the record set shows what the database stored (its conversions included).

@@ -5,6 +5,7 @@
 #include "shell/store/StoreError.h"
 
 #include <QtTest>
+#include <sqlite3.h>
 #include <functional>
 
 namespace {
@@ -56,6 +57,7 @@ private slots:
     void oneFieldWritten();
     void errorsNameFileTableColumn_data();
     void errorsNameFileTableColumn();
+    void writeRefusedWhileAnotherProgramWrites();
 };
 
 void TestRecordSet::addMoveCountDelete()
@@ -242,6 +244,33 @@ void TestRecordSet::errorsNameFileTableColumn()
         QVERIFY2(text.contains(QDir::toNativeSeparators(database.path())), qPrintable(text));
     }
     // The failure changed nothing.
+    QCOMPARE(RecordSet(database, QStringLiteral("Configurazione")).value("tempo").toString(), QStringLiteral("5000"));
+}
+
+// The display program (or anything else) holding the write lock past the busy timeout: the save is
+// refused with a sentence that says so, and the stored value stays as it was.
+void TestRecordSet::writeRefusedWhileAnotherProgramWrites()
+{
+    TestFolder folder;
+    Database& database = folder.database();
+    sqlite3* other = nullptr;
+    QCOMPARE(sqlite3_open_v2(QFile::encodeName(database.path()).constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+             SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    RecordSet configuration(database, QStringLiteral("Configurazione"));
+    configuration.edit();
+    configuration.setValue(QStringLiteral("tempo"), QStringLiteral("9000"));
+    try {
+        configuration.update();
+        QFAIL("the row was written under another program's lock");
+    } catch (const StoreError& error) {
+        QVERIFY2(error.operatorMessage().contains(QStringLiteral("bloccato")), qPrintable(error.operatorMessage()));
+        QCOMPARE(error.table(), QStringLiteral("Configurazione"));
+        QCOMPARE(error.column(), QStringLiteral("tempo"));
+    }
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(other);
     QCOMPARE(RecordSet(database, QStringLiteral("Configurazione")).value("tempo").toString(), QStringLiteral("5000"));
 }
 
