@@ -8,8 +8,7 @@
 // Runs the registered benchmarks inside an application object (windows need a QApplication, on the
 // offscreen platform unless told otherwise), then closes the store's connection before the scratch
 // folders are removed.
-template <typename Application>
-int runBenchmarks(int argc, char** argv)
+template <typename Application> int runBenchmarks(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -1,10 +1,10 @@
 // Loading a layout into the designer up to the moment it is shown, at 1920 x 1080, without a
 // background picture and with a 3840 x 2160 one (PNG and JPEG); and the first paint of the canvas.
 
+#include "BenchmarkMain.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/Form1.h"
 #include "library/ApplyLayoutToDesigner.h"
-#include "BenchmarkMain.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
 #include "shell/store/RecordSet.h"

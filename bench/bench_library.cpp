@@ -1,8 +1,8 @@
 // Copying a layout onto another and clearing a layout, each one transaction of fifty rows on a
 // seeded database in a temporary program folder.
 
-#include "library/model/LayoutTableCopy.h"
 #include "BenchmarkMain.h"
+#include "library/model/LayoutTableCopy.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"
 

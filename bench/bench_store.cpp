@@ -12,8 +12,7 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
-namespace
-{
+namespace {
 
 // One seeded database per figure, in a folder that lives as long as the program.
 QString seededFolder()

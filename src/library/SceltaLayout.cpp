@@ -131,10 +131,9 @@ void SceltaLayout::buildControls()
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 3);
-    Text1[0]->setText(QStringLiteral("Layout Base"));
+    for (int layout = 0; layout < LayoutCount; ++layout)
+        Text1[2 * layout]->setText(LayoutCaption(layout));
     Text1[1]->setText(QStringLiteral("Layout di Esempio o utile per la copia"));
-    for (int layout = 1; layout < LayoutCount; ++layout)
-        Text1[2 * layout]->setText(QStringLiteral("Layout %1").arg(layout));
 
     const QStringList captions{QStringLiteral("C&hudi"), QStringLiteral("&Salva"),
                                QStringLiteral("&Imposta predefinito"), QStringLiteral("Carica &Layout selezionato"),

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "platform/Twips.h"
 #include <QFont>
 #include <QFontMetrics>
 #include <QStringList>
-#include "platform/Twips.h"
 
 // Fonts of the windows. Sizes are points drawn at 96 dots per inch whatever the screen says,
 // and each family names its stand-ins for machines that do not have it.

@@ -2,9 +2,9 @@
 
 #include "library/SceltaLayout.h"
 #include "platform/Twips.h"
+#include "platform/WindowFont.h"
 #include "shell/FormUscita.h"
 #include "shell/MsgForm.h"
-#include "platform/WindowFont.h"
 #include "shell/ShellPictures.h"
 #include "shell/store/Database.h"
 #include "shell/store/Globals.h"

@@ -156,8 +156,8 @@ private slots:
     void refusesShortNamesTable()
     {
         TestFolder folder;
-        Database::current().execute(
-            QStringLiteral("DELETE FROM \"DescrizioneLayout\" WHERE rowid = (SELECT max(rowid) FROM \"DescrizioneLayout\")"));
+        Database::current().execute(QStringLiteral(
+            "DELETE FROM \"DescrizioneLayout\" WHERE rowid = (SELECT max(rowid) FROM \"DescrizioneLayout\")"));
         try {
             SceltaLayout window;
             QFAIL("the chooser opened on ten rows of names");

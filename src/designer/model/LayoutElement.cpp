@@ -91,53 +91,52 @@ bool LayoutElement::setColumn(const QString& column, const QVariant& value)
     if (!found)
         return false;
     const bool null = value.isNull();
-    return std::visit(
-        Overloaded{
-            [&](Text field) {
-                if (null)
-                    return false;
-                this->*field = value.toString();
-                return true;
-            },
-            [&](OptionalText field) {
-                this->*field = null ? std::nullopt : std::optional<QString>(value.toString());
-                return true;
-            },
-            [&](Single field) {
-                const std::optional<double> raw = null ? std::nullopt : number(value);
-                if (raw)
-                    this->*field = static_cast<float>(*raw);
-                return raw.has_value();
-            },
-            [&](YesNo field) {
-                this->*field = JetValue::isYes(value);
-                return true;
-            },
-            [&](Colour field) {
-                const std::optional<std::uint32_t> parsed = null ? std::nullopt : colour(value);
-                if (parsed)
-                    this->*field = *parsed;
-                return parsed.has_value();
-            },
-            [&](OptionalColour field) {
-                if (null) {
-                    this->*field = std::nullopt;
-                    return true;
-                }
-                const std::optional<std::uint32_t> parsed = colour(value);
-                if (parsed)
-                    this->*field = parsed;
-                return parsed.has_value();
-            },
-            [&](Alignment field) {
-                const std::optional<double> raw = null ? std::nullopt : number(value);
-                if (!raw || (*raw != 0.0 && *raw != 1.0 && *raw != 2.0))
-                    return false;
-                this->*field = static_cast<std::int16_t>(*raw);
-                return true;
-            },
-        },
-        found->field);
+    return std::visit(Overloaded{
+                          [&](Text field) {
+                              if (null)
+                                  return false;
+                              this->*field = value.toString();
+                              return true;
+                          },
+                          [&](OptionalText field) {
+                              this->*field = null ? std::nullopt : std::optional<QString>(value.toString());
+                              return true;
+                          },
+                          [&](Single field) {
+                              const std::optional<double> raw = null ? std::nullopt : number(value);
+                              if (raw)
+                                  this->*field = static_cast<float>(*raw);
+                              return raw.has_value();
+                          },
+                          [&](YesNo field) {
+                              this->*field = JetValue::isYes(value);
+                              return true;
+                          },
+                          [&](Colour field) {
+                              const std::optional<std::uint32_t> parsed = null ? std::nullopt : colour(value);
+                              if (parsed)
+                                  this->*field = *parsed;
+                              return parsed.has_value();
+                          },
+                          [&](OptionalColour field) {
+                              if (null) {
+                                  this->*field = std::nullopt;
+                                  return true;
+                              }
+                              const std::optional<std::uint32_t> parsed = colour(value);
+                              if (parsed)
+                                  this->*field = parsed;
+                              return parsed.has_value();
+                          },
+                          [&](Alignment field) {
+                              const std::optional<double> raw = null ? std::nullopt : number(value);
+                              if (!raw || (*raw != 0.0 && *raw != 1.0 && *raw != 2.0))
+                                  return false;
+                              this->*field = static_cast<std::int16_t>(*raw);
+                              return true;
+                          },
+                      },
+                      found->field);
 }
 
 void LayoutElement::applyTo(ElementData& element, LayoutRecords::RowKind kind) const

@@ -94,16 +94,40 @@ const Row* find(CanvasControl control, int index)
 
 const QStringList& columns()
 {
-    static const QStringList all{"DescCampo", "Top",         "Left",     "Testo",      "NomeFont",         "DimFont",
-                                 "FontBold",  "FontItalic",  "ColoreSfondo", "ColoreTesto", "Allineamento", "Altezza",
-                                 "Larghezza", "Visibile",    "PercorsoImmagine", "SfondoTestoTrasparente"};
+    static const QStringList all{"DescCampo",
+                                 "Top",
+                                 "Left",
+                                 "Testo",
+                                 "NomeFont",
+                                 "DimFont",
+                                 "FontBold",
+                                 "FontItalic",
+                                 "ColoreSfondo",
+                                 "ColoreTesto",
+                                 "Allineamento",
+                                 "Altezza",
+                                 "Larghezza",
+                                 "Visibile",
+                                 "PercorsoImmagine",
+                                 "SfondoTestoTrasparente"};
     return all;
 }
 
 const QStringList& loadedColumns(RowKind kind)
 {
-    static const QStringList text{"SfondoTestoTrasparente", "Top", "Left", "Testo", "NomeFont", "DimFont", "FontBold",
-                                  "FontItalic", "ColoreSfondo", "ColoreTesto", "Allineamento", "Altezza", "Larghezza",
+    static const QStringList text{"SfondoTestoTrasparente",
+                                  "Top",
+                                  "Left",
+                                  "Testo",
+                                  "NomeFont",
+                                  "DimFont",
+                                  "FontBold",
+                                  "FontItalic",
+                                  "ColoreSfondo",
+                                  "ColoreTesto",
+                                  "Allineamento",
+                                  "Altezza",
+                                  "Larghezza",
                                   "Visibile"};
     static const QStringList picture{"Top", "Left", "Altezza", "Larghezza", "Visibile"};
     static const QStringList weather{"Top", "Left", "Visibile"};
@@ -127,11 +151,11 @@ const QStringList& loadedColumns(RowKind kind)
 
 const QStringList& savedColumns(RowKind kind)
 {
-    static const QStringList text{"Top", "Left", "Testo", "NomeFont", "DimFont", "FontBold", "FontItalic",
-                                  "ColoreSfondo", "ColoreTesto", "Allineamento", "Altezza", "Larghezza", "Visibile",
-                                  "SfondoTestoTrasparente"};
-    static const QStringList scrolling{"Top", "Left", "NomeFont", "DimFont", "FontBold", "FontItalic", "ColoreSfondo",
-                                       "ColoreTesto", "Altezza", "Larghezza", "Visibile"};
+    static const QStringList text{
+        "Top",          "Left",        "Testo",        "NomeFont", "DimFont",   "FontBold", "FontItalic",
+        "ColoreSfondo", "ColoreTesto", "Allineamento", "Altezza",  "Larghezza", "Visibile", "SfondoTestoTrasparente"};
+    static const QStringList scrolling{"Top",          "Left",        "NomeFont", "DimFont",   "FontBold", "FontItalic",
+                                       "ColoreSfondo", "ColoreTesto", "Altezza",  "Larghezza", "Visibile"};
     if (kind == RowKind::Text)
         return text;
     if (kind == RowKind::ScrollingText)

@@ -28,12 +28,12 @@ enum class RowKind {
 enum class CanvasControl { Text1, Command2, Text9, IM1, WB1, MP1, BackgroundPicture, Text2, BackgroundColour };
 
 struct Row {
-    int number;            // 1 .. 50, position in stored order
-    const char* name;      // element list entry ("Numero1"), or the seed's name of a screen value row
+    int number;       // 1 .. 50, position in stored order
+    const char* name; // element list entry ("Numero1"), or the seed's name of a screen value row
     RowKind kind;
     CanvasControl control;
-    int index;             // index within the control array, 0 for single controls
-    int listPosition;      // position in the designer's element list, -1 for the two screen value rows
+    int index;              // index within the control array, 0 for single controls
+    int listPosition;       // position in the designer's element list, -1 for the two screen value rows
     const char* designText; // what the element shows at design time (text elements only)
 };
 

@@ -3,8 +3,7 @@
 #include "platform/Twips.h"
 #include "shell/store/JetValue.h"
 
-namespace
-{
+namespace {
 
 using LayoutRecords::CanvasControl;
 using LayoutRecords::Row;

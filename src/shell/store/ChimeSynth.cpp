@@ -8,8 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace
-{
+namespace {
 
 struct Tone {
     double frequency; // Hz

@@ -129,7 +129,8 @@ void Database::open(bool create)
         } else {
             // Read before anything is written: a file that is not a database, or one that lacks a
             // table or column, is reported and left exactly as it was.
-            run(QStringLiteral("SELECT count(*) FROM sqlite_master"), QStringLiteral("Il database non può essere letto."));
+            run(QStringLiteral("SELECT count(*) FROM sqlite_master"),
+                QStringLiteral("Il database non può essere letto."));
             Schema::verify(*this);
             run(journal, QStringLiteral("Il database non può essere preparato per la scrittura."));
         }

@@ -1,7 +1,6 @@
 #include "shell/store/ProvincialCapitals.h"
 
-namespace
-{
+namespace {
 
 // Where the province is not named after one town, its seat is taken, the town that holds the
 // prefecture: Barletta of the three in Barletta-Andria-Trani, Forlì, Massa, Pesaro, Monza, Verbania,

@@ -126,8 +126,8 @@ RecordSet::RecordSet(Database& database, const QString& source)
         const QString column = missingName(detail, "column");
         if (!column.isEmpty())
             fail(QStringLiteral("Nella tabella \"%1\" manca la colonna \"%2\".").arg(m_table, column), column, detail);
-        fail(QStringLiteral("I dati non possono essere letti dal database."), {}, detail + QStringLiteral(" [") +
-                                                                                     source + QLatin1Char(']'));
+        fail(QStringLiteral("I dati non possono essere letti dal database."), {},
+             detail + QStringLiteral(" [") + source + QLatin1Char(']'));
     }
     const int columnCount = sqlite3_column_count(statement.get());
     for (int column = 1; column < columnCount; ++column) {
@@ -199,7 +199,8 @@ void RecordSet::update()
         QStringList assignments;
         for (int index : indexes)
             assignments.append(quoted(m_columns.at(index)) + QStringLiteral(" = ?"));
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(quoted(m_table), assignments.join(QStringLiteral(", ")));
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                  .arg(quoted(m_table), assignments.join(QStringLiteral(", ")));
     } else if (indexes.isEmpty()) {
         sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_table));
     } else {
@@ -234,8 +235,8 @@ void RecordSet::update()
     QStringList names;
     for (const QString& name : std::as_const(m_columns))
         names.append(quoted(name));
-    Statement reread(db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                             .arg(names.join(QStringLiteral(", ")), quoted(m_table)));
+    Statement reread(
+        db, QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(names.join(QStringLiteral(", ")), quoted(m_table)));
     QVector<QVariant> row;
     if (reread.prepared()) {
         reread.bind(1, QVariant(rowId));
@@ -286,7 +287,8 @@ void RecordSet::moveNext()
 void RecordSet::findFirst(const QString& criterion)
 {
     sqlite3* db = m_database.handle();
-    Statement statement(db, QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(quoted(m_table), JetSql::toSqlite(criterion)));
+    Statement statement(
+        db, QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(quoted(m_table), JetSql::toSqlite(criterion)));
     if (!statement.prepared()) {
         const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
         fail(QStringLiteral("La ricerca non può essere eseguita."), missingName(detail, "column"),

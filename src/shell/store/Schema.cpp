@@ -51,7 +51,8 @@ QVector<Table> makeTables()
         all.append(layoutTable(LayoutTableName(number)));
     all.append({QStringLiteral("DescrizioneLayout"),
                 {{QStringLiteral("LayoutNome"), text}, {QStringLiteral("LayoutDescrizione"), text}}});
-    all.append({QStringLiteral("utenti"), {{QStringLiteral("nominativo"), text}, {QStringLiteral("percorsofoto"), text}}});
+    all.append(
+        {QStringLiteral("utenti"), {{QStringLiteral("nominativo"), text}, {QStringLiteral("percorsofoto"), text}}});
     all.append({QStringLiteral("radio"), {{QStringLiteral("nomeradio"), text}, {QStringLiteral("PercorsoURL"), text}}});
     all.append({QStringLiteral("ComuniMeteo"),
                 {{QStringLiteral("Comune"), text},
@@ -81,8 +82,9 @@ void create(Database& database)
         QStringList columns;
         for (const Column& column : table.columns)
             columns.append(quoted(column.name) + QLatin1Char(' ') + column.type);
-        database.execute(QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table.name), columns.join(QLatin1String(", "))),
-                         table.name);
+        database.execute(
+            QStringLiteral("CREATE TABLE %1 (%2)").arg(quoted(table.name), columns.join(QLatin1String(", "))),
+            table.name);
     }
 }
 

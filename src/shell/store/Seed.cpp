@@ -9,11 +9,9 @@
 
 #include <QDir>
 
-namespace Seed
-{
+namespace Seed {
 
-namespace
-{
+namespace {
 
 void addRow(RecordSet& records, const QStringList& columns, const QVariantList& values)
 {

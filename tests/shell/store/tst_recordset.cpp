@@ -5,8 +5,8 @@
 #include "shell/store/StoreError.h"
 
 #include <QtTest>
-#include <sqlite3.h>
 #include <functional>
+#include <sqlite3.h>
 
 namespace {
 
