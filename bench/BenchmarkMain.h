@@ -1,13 +1,11 @@
 #pragma once
 
-#include "shell/store/Database.h"
-
+#include <QByteArray>
 #include <QtGlobal>
 #include <benchmark/benchmark.h>
 
 // Runs the registered benchmarks inside an application object (windows need a QApplication, on the
-// offscreen platform unless told otherwise), then closes the store's connection before the scratch
-// folders are removed.
+// offscreen platform unless told otherwise).
 template <typename Application> int runBenchmarks(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -18,6 +16,5 @@ template <typename Application> int runBenchmarks(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    Database::closeCurrent();
     return 0;
 }

@@ -2,12 +2,13 @@
 // background picture and with a 3840 x 2160 one (PNG and JPEG); and the first paint of the canvas.
 
 #include "BenchmarkMain.h"
+#include "data/Database.h"
+#include "data/RecordSet.h"
+#include "data/Store.h"
+#include "data/seed/Seed.h"
+#include "designer/ApplyLayoutToDesigner.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/Form1.h"
-#include "library/ApplyLayoutToDesigner.h"
-#include "shell/store/Database.h"
-#include "shell/store/Globals.h"
-#include "shell/store/RecordSet.h"
 
 #include <QApplication>
 #include <QImage>
@@ -18,19 +19,18 @@
 namespace {
 
 const QString Table = QStringLiteral("Layout1");
+constexpr int FullHd = 2; // the main menu's third resolution, 1920 x 1080
 
 // A program folder with a fresh seeded database and the two pictures, for the whole run.
 struct Workbench {
     QTemporaryDir folder;
+    Store store{folder.path(), &Seed::populate};
     QString png;
     QString jpeg;
 
     Workbench()
     {
-        AppFolder = folder.path();
-        Database::current();
-        CurrentLayoutTable = Table;
-        SelectedResolutionIndex = [] { return 2; };
+        store.database();
         // A photograph compresses poorly; a gradient under a fine pattern comes close enough.
         QImage picture(3840, 2160, QImage::Format_RGB32);
         QPainter painter(&picture);
@@ -47,9 +47,9 @@ struct Workbench {
         picture.save(jpeg, "JPEG", 90);
     }
 
-    void useBackground(const QString& path) const
+    void useBackground(const QString& path)
     {
-        RecordSet rows(Database::current(), Table);
+        RecordSet rows(store.database(), Table);
         for (int row = 1; row < 48; ++row)
             rows.moveNext();
         rows.edit();
@@ -80,8 +80,8 @@ void BM_LoadLayoutIntoDesigner(benchmark::State& state)
     workbench().useBackground(pictureFor(static_cast<int>(state.range(0))));
     labelFor(state);
     for (auto _ : state) {
-        Form1 designer;
-        LoadLayoutIntoDesigner(designer);
+        Form1 designer(workbench().store, Table);
+        ApplyLayoutToDesigner(designer, FullHd);
         benchmark::DoNotOptimize(designer.backgroundPicture().width());
     }
 }
@@ -91,8 +91,8 @@ void BM_FirstPaintOfCanvas(benchmark::State& state)
 {
     workbench().useBackground(pictureFor(static_cast<int>(state.range(0))));
     labelFor(state);
-    Form1 designer;
-    LoadLayoutIntoDesigner(designer);
+    Form1 designer(workbench().store, Table);
+    ApplyLayoutToDesigner(designer, FullHd);
     for (auto _ : state)
         benchmark::DoNotOptimize(designer.canvas()->grab().width());
 }

@@ -2,9 +2,10 @@
 // seeded database in a temporary program folder.
 
 #include "BenchmarkMain.h"
-#include "library/model/LayoutTableCopy.h"
-#include "shell/store/Database.h"
-#include "shell/store/Globals.h"
+#include "data/Database.h"
+#include "data/LayoutTableCopy.h"
+#include "data/Store.h"
+#include "data/seed/Seed.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -14,12 +15,9 @@ namespace {
 
 struct Workbench {
     QTemporaryDir folder;
+    Store store{folder.path(), &Seed::populate};
 
-    Workbench()
-    {
-        AppFolder = folder.path();
-        Database::current();
-    }
+    Workbench() { store.database(); }
 };
 
 Workbench& workbench()
@@ -34,7 +32,7 @@ void BM_CopyLayout(benchmark::State& state)
     // Alternate the source so that every copy really changes the target's rows.
     bool fromBase = true;
     for (auto _ : state) {
-        LayoutTableCopy::copy(fromBase ? 0 : 1, 4);
+        LayoutTableCopy(workbench().store).copy(fromBase ? 0 : 1, 4);
         fromBase = !fromBase;
     }
 }
@@ -44,7 +42,7 @@ void BM_ClearLayout(benchmark::State& state)
 {
     workbench();
     for (auto _ : state)
-        LayoutTableCopy::clear(6);
+        LayoutTableCopy(workbench().store).clear(6);
 }
 BENCHMARK(BM_ClearLayout)->Unit(benchmark::kMillisecond);
 

@@ -1,10 +1,11 @@
 // Figures for the settings store: opening the database and reading the configuration record,
 // saving the fifty rows of a layout with and without one transaction, and the prefix search of
 // the weather window over the full list of Italian towns.
-#include "designer/model/LayoutRecords.h"
-#include "shell/store/Database.h"
-#include "shell/store/JetValue.h"
-#include "shell/store/RecordSet.h"
+#include "data/Database.h"
+#include "data/JetValue.h"
+#include "data/LayoutRecords.h"
+#include "data/RecordSet.h"
+#include "data/seed/Seed.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +20,7 @@ QString seededFolder()
 {
     static std::vector<std::unique_ptr<QTemporaryDir>> folders;
     folders.push_back(std::make_unique<QTemporaryDir>());
-    Database created(folders.back()->path());
+    Database created(folders.back()->path(), &Seed::populate);
     return folders.back()->path();
 }
 
@@ -83,30 +84,8 @@ BENCHMARK(writeLayoutRowByRow)->Unit(benchmark::kMillisecond);
 
 void prefixSearchOverAllTowns(benchmark::State& state)
 {
-    QFile reference(QStringLiteral(TN2_SHARED_DIR "/data/comuni.tsv"));
-    if (!reference.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        state.SkipWithError("the list of towns (data/comuni.tsv) is not available");
-        return;
-    }
+    // A new database holds every town of the shipped list.
     Database database(seededFolder());
-    {
-        // Replace the seeded capitals by every town of the list.
-        Transaction transaction(database);
-        for (RecordSet towns(database, QStringLiteral("ComuniMeteo")); !towns.eof();)
-            towns.deleteCurrent();
-        RecordSet towns(database, QStringLiteral("ComuniMeteo"));
-        const QStringList lines = QString::fromUtf8(reference.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        for (qsizetype i = 1; i < lines.size(); ++i) {
-            const QStringList fields = lines.at(i).split(QLatin1Char('\t'));
-            towns.addNew();
-            towns.setValue(QStringLiteral("Codice"), fields.value(0));
-            towns.setValue(QStringLiteral("Comune"), fields.value(1));
-            towns.setValue(QStringLiteral("Provincia"), fields.value(2));
-            towns.setValue(QStringLiteral("Regione"), fields.value(3));
-            towns.update();
-        }
-        transaction.commit();
-    }
     const int all = RecordSet(database, QStringLiteral("ComuniMeteo")).count();
     int found = 0;
     for (auto _ : state) {

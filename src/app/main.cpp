@@ -1,5 +1,5 @@
-#include "shell/Application.h"
-#include "shell/StartUp.h"
+#include "app/Application.h"
+#include "app/StartUp.h"
 
 int main(int argc, char* argv[])
 {

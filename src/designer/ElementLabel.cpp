@@ -1,6 +1,6 @@
 #include "designer/ElementLabel.h"
 
-#include "designer/model/ElementData.h"
+#include "designer/document/ElementData.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
 

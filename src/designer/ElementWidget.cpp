@@ -1,6 +1,6 @@
 #include "designer/ElementWidget.h"
 
-#include "designer/model/ElementData.h"
+#include "designer/document/ElementData.h"
 #include "platform/Twips.h"
 
 #include <QMouseEvent>

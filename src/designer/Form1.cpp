@@ -1,14 +1,11 @@
 #include "designer/Form1.h"
 
+#include "data/ConfigurationRecord.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
-#include "shell/store/Database.h"
-#include "shell/store/Globals.h"
-#include "shell/store/JetValue.h"
-#include "shell/store/RecordSet.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -104,9 +101,11 @@ QString arrayName(const char* control, int index)
 
 } // namespace
 
-Form1::Form1(QWidget* parent)
+Form1::Form1(Store& store, const QString& table, QWidget* parent)
     : QDialog(parent)
-    , m_readOnly(CurrentLayoutTable == QLatin1String("LayoutBase"))
+    , m_store(store)
+    , m_designerTable(table)
+    , m_readOnly(table == LayoutTableName(0))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Impostazione Layout"));
@@ -282,6 +281,16 @@ void Form1::setBackgroundPicture(const QPixmap& picture)
     m_canvas->setBackgroundPicture(picture);
 }
 
+QString Form1::backgroundPath() const
+{
+    return Label2->text();
+}
+
+void Form1::setBackgroundPath(const QString& path)
+{
+    Label2->setText(path);
+}
+
 const QPixmap& Form1::backgroundPicture() const
 {
     return m_canvas->backgroundPicture();
@@ -329,10 +338,7 @@ bool Form1::event(QEvent* event)
 // leave the window where the operator put it.
 void Form1::restorePosition()
 {
-    RecordSet configuration(Database::current(), QStringLiteral("Configurazione"));
-    const QVariant left = configuration.value(QStringLiteral("MisuraFormLeft"));
-    const QVariant top = configuration.value(QStringLiteral("MisuraFormTop"));
-    if (!left.isNull() && !top.isNull())
-        move(Twips::toPixels(JetValue::toSingle(left)), Twips::toPixels(JetValue::toSingle(top)));
     m_positionRestored = true;
+    if (const auto position = ConfigurationRecord(m_store).designerPosition())
+        move(Twips::toPixels(position->left), Twips::toPixels(position->top));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "designer/model/ElementData.h"
-#include "designer/model/LayoutRecords.h"
+#include "data/LayoutRecords.h"
+#include "designer/document/ElementData.h"
 
 #include <QDialog>
 #include <QSizeF>
@@ -21,12 +21,12 @@ class QMenu;
 class QPixmap;
 class QPushButton;
 class QScrollArea;
+class Store;
 
 // The layout designer: a life-size model of the display screen with its 48 elements on the
 // background colour and picture of the layout. The loader presets it (size, elements, screen
 // values, caption, DesignerTable) and shows it modally; it is opened on one table and deleted when
-// it closes. With CurrentLayoutTable "LayoutBase" at opening it is read-only: the only command is
-// closing.
+// it closes. Opened on "LayoutBase" it is read-only: the only command is closing.
 //
 // Size: the display's resolution is the outer size the window asks for, in twips. We give the
 // whole of it to the canvas, so the operator designs on exactly the pixels the display has; the
@@ -40,7 +40,8 @@ class Form1 : public QDialog
     Q_OBJECT
     Q_PROPERTY(QString DesignerTable READ DesignerTable WRITE setDesignerTable)
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    // `table` is the layout table shown; the designer is read-only exactly when it is "LayoutBase".
+    Form1(Store& store, const QString& table, QWidget* parent = nullptr);
     ~Form1() override;
 
     // The table the designer's save writes to.
@@ -48,6 +49,7 @@ public:
     void setDesignerTable(const QString& table) { m_designerTable = table; }
 
     bool isReadOnly() const { return m_readOnly; }
+    Store& store() const { return m_store; }
 
     // The outer size of the window the display's resolution asks for, in twips.
     QSizeF sizeTwips() const { return m_sizeTwips; }
@@ -66,12 +68,21 @@ public:
     void setBackgroundPicture(const QPixmap& picture);
     const QPixmap& backgroundPicture() const;
 
+    // The path of the background picture as the layout holds it; the save writes it back.
+    QString backgroundPath() const;
+    void setBackgroundPath(const QString& path);
+
     DesignerCanvas* canvas() const { return m_canvas; }
 
     // The context menu for a press on the canvas background with `button`, or none when that press
     // opens no menu. The caller owns it; the press handler shows it at the cursor.
     std::unique_ptr<QMenu> menuForPress(Qt::MouseButton button);
 
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
     std::array<ElementLabel*, 32> Text1{};
     std::array<ElementPicture*, 8> Command2{};
     std::array<ElementLabel*, 4> Text9{};
@@ -88,11 +99,6 @@ public:
     QListWidget* LB1 = nullptr;
     std::array<QPushButton*, 3> PushButton1{};
 
-protected:
-    bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
     void createElements();
     void createElementPanel();
     void addElement(const LayoutRecords::Row& row, ElementWidget* widget);
@@ -102,6 +108,7 @@ private:
     QAction* addCloseAction(QMenu& menu, const QString& name);
     std::size_t slotOf(LayoutRecords::CanvasControl control, int index) const;
 
+    Store& m_store;
     QScrollArea* m_scroll = nullptr;
     DesignerCanvas* m_canvas = nullptr;
     std::array<ElementData, LayoutRecords::ElementCount> m_data{};

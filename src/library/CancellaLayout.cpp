@@ -1,9 +1,10 @@
 #include "library/CancellaLayout.h"
 
+#include "data/LayoutTableCopy.h"
 #include "library/ClearLayoutPicture.h"
 #include "library/LibraryWindow.h"
-#include "library/model/LayoutTableCopy.h"
-#include "shell/MsgForm.h"
+#include "ui/Guarded.h"
+#include "ui/MsgForm.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -11,27 +12,14 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// The number in Label3 exactly as the chooser writes it ("1" .. "10"), or -1. " 3" or "03"
-// would name a table that does not exist, so they are refused too.
-int layoutNumber(const QString& text)
-{
-    bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!ok || QString::number(number) != text || number < LayoutTableCopy::FirstLayout ||
-        number > LayoutTableCopy::LastLayout)
-        return -1;
-    return number;
-}
-
-} // namespace
-
-CancellaLayout::CancellaLayout(QWidget* parent)
+CancellaLayout::CancellaLayout(Store& store, int layout, QWidget* parent)
     : QDialog(parent)
+    , m_store(store)
+    , m_layout(layout)
 {
     LibraryWindow::setUp(this, QStringLiteral("CancellaLayout"), QStringLiteral("Form5"));
     buildControls();
+    Label3->setText(QString::number(layout));
 }
 
 void CancellaLayout::buildControls()
@@ -59,7 +47,7 @@ void CancellaLayout::buildControls()
     for (int index = 0; index < static_cast<int>(PB1.size()); ++index)
         PB1[index] = LibraryWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
-    connect(PB1[1], &QPushButton::clicked, this, &CancellaLayout::confirm);
+    connect(PB1[1], &QPushButton::clicked, this, guarded(this, [this] { confirm(); }));
 
     auto* number = new QHBoxLayout;
     number->addWidget(Label2);
@@ -86,15 +74,14 @@ void CancellaLayout::buildControls()
 
 void CancellaLayout::confirm()
 {
-    const int layout = layoutNumber(Label3->text());
-    if (layout < 0) {
-        MsgForm::showMessage({QStringLiteral("Layout nr \"%1\" non valido !").arg(Label3->text()),
+    if (m_layout < LayoutTableCopy::FirstLayout || m_layout > LayoutTableCopy::LastLayout) {
+        MsgForm::showMessage({QStringLiteral("Layout nr \"%1\" non valido !").arg(m_layout),
                               QStringLiteral("Si possono annullare solo i Layout da 1 a 10."),
                               QStringLiteral("Nessun layout è stato modificato.")},
                              this);
         return;
     }
-    LayoutTableCopy::clear(layout);
+    LayoutTableCopy(m_store).clear(m_layout);
     MsgForm::showMessage({QStringLiteral("Layout cancellato correttamente ! ")}, this);
     accept();
 }

@@ -1,9 +1,10 @@
 #include "library/CopiaLayout.h"
 
+#include "data/LayoutCaption.h"
+#include "data/LayoutTableCopy.h"
 #include "library/LibraryWindow.h"
-#include "library/model/LayoutCaption.h"
-#include "library/model/LayoutTableCopy.h"
-#include "shell/MsgForm.h"
+#include "ui/Guarded.h"
+#include "ui/MsgForm.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -32,8 +33,9 @@ QFrame* makeLine(QWidget* parent, const char* name)
 
 } // namespace
 
-CopiaLayout::CopiaLayout(QWidget* parent)
+CopiaLayout::CopiaLayout(Store& store, QWidget* parent)
     : QDialog(parent)
+    , m_store(store)
 {
     LibraryWindow::setUp(this, QStringLiteral("CopiaLayout"), QStringLiteral("Funzione di Copia Layout"));
     buildControls();
@@ -111,7 +113,7 @@ void CopiaLayout::buildControls()
         });
     }
     connect(Btn[0], &QPushButton::clicked, this, &QDialog::close);
-    connect(Btn[1], &QPushButton::clicked, this, &CopiaLayout::copy);
+    connect(Btn[1], &QPushButton::clicked, this, guarded(this, [this] { copy(); }));
 
     auto* sourceColumn = new QVBoxLayout;
     sourceColumn->addWidget(Label1[0]);
@@ -163,6 +165,6 @@ void CopiaLayout::copy()
                              this);
         return;
     }
-    LayoutTableCopy::copy(source, target);
+    LayoutTableCopy(m_store).copy(source, target);
     MsgForm::showMessage({QStringLiteral("Copia effettuata correttamente ! ")}, this);
 }

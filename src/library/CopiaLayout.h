@@ -8,6 +8,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class Store;
 
 // The copy window: overwrites one numbered layout with another layout or with the base layout.
 // The source is picked in GroupBox1, the target in GroupBox2; GroupBox3 reads the choice back as
@@ -18,8 +19,15 @@ class CopiaLayout : public QDialog
 public:
     static constexpr int BaseSource = 10; // L0 index of the base layout
 
-    explicit CopiaLayout(QWidget* parent = nullptr);
+    explicit CopiaLayout(Store& store, QWidget* parent = nullptr);
 
+private:
+    void buildControls();
+    int sourceLayout() const;
+    int targetLayout() const;
+    void copy();
+
+    Store& m_store;
     // Index i is layout i+1; L0 index 10 is the base layout.
     std::array<QRadioButton*, 11> L0{};
     std::array<QRadioButton*, 10> L1{};
@@ -32,10 +40,4 @@ public:
     QGroupBox* GroupBox3 = nullptr;
     QFrame* Line1 = nullptr;
     QFrame* Line2 = nullptr;
-
-private:
-    void buildControls();
-    int sourceLayout() const;
-    int targetLayout() const;
-    void copy();
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowFont.h"
+#include "ui/WindowFont.h"
 
 #include <QDialog>
 #include <QFont>

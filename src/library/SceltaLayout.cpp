@@ -1,16 +1,16 @@
 #include "library/SceltaLayout.h"
+#include "library/OpenLayoutChooser.h"
 
-#include "designer/model/LayoutRecords.h"
-#include "library/ApplyLayoutToDesigner.h"
+#include "data/ConfigurationRecord.h"
+#include "data/LayoutCaption.h"
+#include "data/LayoutNames.h"
+#include "data/LayoutRecords.h"
+#include "designer/OpenDesigner.h"
 #include "library/CancellaLayout.h"
 #include "library/CopiaLayout.h"
 #include "library/LibraryWindow.h"
-#include "library/model/LayoutCaption.h"
-#include "shell/MsgForm.h"
-#include "shell/store/Database.h"
-#include "shell/store/Globals.h"
-#include "shell/store/RecordSet.h"
-#include "shell/store/StoreError.h"
+#include "ui/Guarded.h"
+#include "ui/MsgForm.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,49 +21,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
 
-namespace {
-
-const QString NamesTable = QStringLiteral("DescrizioneLayout");
-
-// The layout number a stored qualelayout stands for (0 for the base layout), or -1 when it holds
-// something this program never writes: null, a fraction, text, 0, 11, a negative number.
-int layoutOfDefault(const QVariant& stored)
-{
-    if (stored.isNull())
-        return -1;
-    bool ok = false;
-    const double value = stored.toDouble(&ok);
-    if (!ok || value != std::trunc(value))
-        return -1;
-    if (value == SceltaLayout::BaseDefault)
-        return 0;
-    if (value >= 1 && value <= 10)
-        return static_cast<int>(value);
-    return -1;
-}
-
-// DescrizioneLayout is walked by position; with fewer than eleven rows the names would land on
-// the wrong layouts, so that is refused before anything is shown or written.
-RecordSet openNames()
-{
-    Database& database = Database::current();
-    RecordSet names(database, NamesTable);
-    if (names.count() < SceltaLayout::LayoutCount)
-        throw StoreError(QStringLiteral("La tabella \"%1\" contiene solo %2 righe: ne servono %3, una per il Layout "
-                                        "Base e una per ogni layout da 1 a 10.")
-                             .arg(NamesTable)
-                             .arg(names.count())
-                             .arg(SceltaLayout::LayoutCount),
-                         database.path(), NamesTable);
-    return names;
-}
-
-} // namespace
-
-SceltaLayout::SceltaLayout(QWidget* parent)
+SceltaLayout::SceltaLayout(Store& store, std::optional<int> resolution, QWidget* parent)
     : QDialog(parent)
+    , m_store(store)
+    , m_resolution(resolution)
 {
     LibraryWindow::setUp(this, QStringLiteral("SceltaLayout"), QStringLiteral("Selezione del Layout"));
     buildControls();
@@ -126,7 +88,7 @@ void SceltaLayout::buildControls()
             PPBB1[layout] = LibraryWindow::pushButton(this, QStringLiteral("PPBB1_%1").arg(layout),
                                                       QStringLiteral("Pulisce il Layout"));
             grid->addWidget(PPBB1[layout], layout + 1, 3);
-            connect(PPBB1[layout], &QPushButton::clicked, this, [this, layout] { openClear(layout); });
+            connect(PPBB1[layout], &QPushButton::clicked, this, guarded(this, [this, layout] { openClear(layout); }));
         }
     }
     grid->setColumnStretch(1, 1);
@@ -141,10 +103,10 @@ void SceltaLayout::buildControls()
     for (int index = 0; index < static_cast<int>(PB1.size()); ++index)
         PB1[index] = LibraryWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
-    connect(PB1[1], &QPushButton::clicked, this, &SceltaLayout::saveNames);
-    connect(PB1[2], &QPushButton::clicked, this, &SceltaLayout::setDefault);
-    connect(PB1[3], &QPushButton::clicked, this, &SceltaLayout::loadSelected);
-    connect(PB1[4], &QPushButton::clicked, this, &SceltaLayout::openCopy);
+    connect(PB1[1], &QPushButton::clicked, this, guarded(this, [this] { saveNames(); }));
+    connect(PB1[2], &QPushButton::clicked, this, guarded(this, [this] { setDefault(); }));
+    connect(PB1[3], &QPushButton::clicked, this, guarded(this, [this] { loadSelected(); }));
+    connect(PB1[4], &QPushButton::clicked, this, guarded(this, [this] { openCopy(); }));
 
     auto* defaultRow = new QHBoxLayout;
     defaultRow->addWidget(Label1);
@@ -169,14 +131,13 @@ void SceltaLayout::buildControls()
 
 void SceltaLayout::readDefault()
 {
-    const QVariant stored =
-        RecordSet(Database::current(), QStringLiteral("Configurazione")).value(QStringLiteral("qualelayout"));
-    const int layout = layoutOfDefault(stored);
-    if (layout >= 0) {
-        Label2->setText(LayoutCaption(layout));
-        RB1[layout]->setChecked(true);
+    const ConfigurationRecord configuration(m_store);
+    if (const std::optional<int> layout = configuration.defaultLayout()) {
+        Label2->setText(LayoutCaption(*layout));
+        RB1[*layout]->setChecked(true);
         return;
     }
+    const QVariant stored = configuration.storedDefaultLayout();
     // A database not written by us. Say so, and stand on the base layout: it is read-only, so
     // no action on this selection can write anything, and "Imposta predefinito" asks the user
     // to pick a layout from 1 to 10. The stored value is left as it is until the user does.
@@ -188,13 +149,11 @@ void SceltaLayout::readDefault()
 
 void SceltaLayout::readNames()
 {
-    RecordSet names = openNames();
+    const QVector<LayoutNames::Entry> names = LayoutNames(m_store).read();
     // The base layout's row is never shown: Text1 0 and 1 keep their own texts.
-    names.moveNext();
     for (int layout = 1; layout < LayoutCount; ++layout) {
-        Text1[2 * layout]->setText(names.value(QStringLiteral("LayoutNome")).toString());
-        Text1[2 * layout + 1]->setText(names.value(QStringLiteral("LayoutDescrizione")).toString());
-        names.moveNext();
+        Text1[2 * layout]->setText(names.at(layout).name);
+        Text1[2 * layout + 1]->setText(names.at(layout).description);
     }
 }
 
@@ -209,18 +168,10 @@ int SceltaLayout::selectedLayout() const
 
 void SceltaLayout::saveNames()
 {
-    {
-        Transaction transaction(Database::current());
-        RecordSet names = openNames();
-        for (int layout = 0; layout < LayoutCount; ++layout) {
-            names.edit();
-            names.setValue(QStringLiteral("LayoutNome"), Text1[2 * layout]->text());
-            names.setValue(QStringLiteral("LayoutDescrizione"), Text1[2 * layout + 1]->text());
-            names.update();
-            names.moveNext();
-        }
-        transaction.commit();
-    }
+    QVector<LayoutNames::Entry> names;
+    for (int layout = 0; layout < LayoutCount; ++layout)
+        names.append({Text1[2 * layout]->text(), Text1[2 * layout + 1]->text()});
+    LayoutNames(m_store).write(names);
     MsgForm::showMessage({QStringLiteral("Salvataggio effettuato !")}, this);
 }
 
@@ -233,12 +184,7 @@ void SceltaLayout::setDefault()
                              this);
         return;
     }
-    {
-        RecordSet config(Database::current(), QStringLiteral("configurazione"));
-        config.edit();
-        config.setValue(QStringLiteral("qualelayout"), QVariant(static_cast<qint32>(layout)));
-        config.update();
-    }
+    ConfigurationRecord(m_store).setDefaultLayout(layout);
     Label2->setText(LayoutCaption(layout));
     Label2->setToolTip(QString());
     MsgForm::showMessage({QStringLiteral("Layout Predefinito memorizzato !")}, this);
@@ -246,19 +192,23 @@ void SceltaLayout::setDefault()
 
 void SceltaLayout::loadSelected()
 {
-    CurrentLayoutTable = LayoutTableName(selectedLayout());
-    ApplyLayoutToDesigner(this);
+    OpenDesigner(m_store, LayoutTableName(selectedLayout()), m_resolution, this);
 }
 
 void SceltaLayout::openCopy()
 {
-    CopiaLayout window(this);
+    CopiaLayout window(m_store, this);
     window.exec();
 }
 
 void SceltaLayout::openClear(int layout)
 {
-    CancellaLayout window(this);
-    window.Label3->setText(QString::number(layout));
+    CancellaLayout window(m_store, layout, this);
     window.exec();
+}
+
+void OpenLayoutChooser(Store& store, std::optional<int> resolution, QWidget* parent)
+{
+    SceltaLayout chooser(store, resolution, parent);
+    chooser.exec();
 }

@@ -2,38 +2,26 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class Store;
 
 // The layout chooser: the base layout and the ten numbered layouts, one row each with a radio
 // button, the name, the description and a reset button; the default layout; and the way into
 // the designer, the copy window and the clear window. The stored default and the names are read
-// when the window is built; every action opens the database afresh.
+// when the window is built; every action opens the database afresh. The resolution is the main
+// menu's choice at the time the chooser opened; the designer is sized from it.
 class SceltaLayout : public QDialog
 {
     Q_OBJECT
 public:
     static constexpr int LayoutCount = 11; // the base layout and layouts 1 .. 10
-    static constexpr int BaseDefault = 99; // qualelayout of the base layout
-
-    explicit SceltaLayout(QWidget* parent = nullptr);
-
-    std::array<QRadioButton*, LayoutCount> RB1{};
-    // Index 2n the name, 2n+1 the description of layout n (0 = the base layout).
-    std::array<QLineEdit*, 2 * LayoutCount> Text1{};
-    // Index n resets layout n; index 0 stays empty (the base layout cannot be reset).
-    std::array<QPushButton*, LayoutCount> PPBB1{};
-    std::array<QPushButton*, 5> PB1{};
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label5 = nullptr;
+    SceltaLayout(Store& store, std::optional<int> resolution, QWidget* parent = nullptr);
 
     // The text Label2 shows when qualelayout holds no layout this program knows.
     static QString invalidDefaultText();
@@ -50,4 +38,19 @@ private:
     void loadSelected();
     void openCopy();
     void openClear(int layout);
+
+    Store& m_store;
+    std::optional<int> m_resolution;
+    std::array<QRadioButton*, LayoutCount> RB1{};
+    // Index 2n the name, 2n+1 the description of layout n (0 = the base layout).
+    std::array<QLineEdit*, 2 * LayoutCount> Text1{};
+    // Index n resets layout n; index 0 stays empty (the base layout cannot be reset).
+    std::array<QPushButton*, LayoutCount> PPBB1{};
+    std::array<QPushButton*, 5> PB1{};
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
 };

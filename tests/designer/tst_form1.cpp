@@ -1,11 +1,10 @@
+#include "data/Database.h"
+#include "data/JetValue.h"
+#include "data/RecordSet.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "designer/Form1.h"
-#include "shell/store/Database.h"
-#include "shell/store/Globals.h"
-#include "shell/store/JetValue.h"
-#include "shell/store/RecordSet.h"
 #include "support/core/TestFolder.h"
 
 #include <QApplication>
@@ -73,12 +72,12 @@ private slots:
     void designState()
     {
         TestFolder folder;
-        Form1 designer;
+        Form1 designer(folder.store(), QStringLiteral("Layout1"));
         for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
             if (row.listPosition >= 0)
                 QCOMPARE(designer.rowOf(designer.element(row.control, row.index)), &row);
         }
-        QCOMPARE(designer.rowOf(designer.Label2), nullptr);
+        QCOMPARE(designer.rowOf(designer.findChild<QLabel*>(QStringLiteral("Label2"))), nullptr);
         // The element list runs in its own order: video, weather, images, unlike the rows.
         QStringList expected;
         for (int counter = 1; counter <= 8; ++counter) {
@@ -96,8 +95,9 @@ private slots:
                  << "Immagini"
                  << "TestoScorrevole";
         QStringList listed;
-        for (int item = 0; item < designer.LB1->count(); ++item)
-            listed << designer.LB1->item(item)->text();
+        const auto* list = designer.findChild<QListWidget*>(QStringLiteral("LB1"));
+        for (int item = 0; item < list->count(); ++item)
+            listed << list->item(item)->text();
         QCOMPARE(listed, expected);
     }
 
@@ -120,12 +120,11 @@ private slots:
         QFETCH(Qt::MouseButton, button);
         QFETCH(QString, menu);
         TestFolder folder;
-        CurrentLayoutTable = table;
-        Form1 designer;
+        Form1 designer(folder.store(), table);
         QCOMPARE(designer.isReadOnly(), table == QLatin1String("LayoutBase"));
         activate(designer);
-        for (QWidget* element :
-             std::initializer_list<QWidget*>{designer.Text1[5], designer.Command2[0], designer.WB1, designer.Text2}) {
+        for (const char* name : {"Text1_5", "Command2_0", "WB1", "Text2"}) {
+            QWidget* element = designer.findChild<QWidget*>(QLatin1String(name));
             const LayoutRecords::Row* row = designer.rowOf(element);
             const ElementData before = designer.elementData(row->control, row->index);
             const Popup shown = popupDuring([&] { QTest::mouseClick(element, button, {}, QPoint(2, 2)); });
@@ -155,7 +154,7 @@ private slots:
         QFETCH(QRectF, twips);
         QFETCH(QRect, pixels);
         TestFolder folder;
-        Form1 designer;
+        Form1 designer(folder.store(), QStringLiteral("Layout1"));
         for (const CanvasControl control : {CanvasControl::Text1, CanvasControl::MP1}) {
             ElementData values = designer.elementData(control, 0);
             values.left = static_cast<float>(twips.left());
@@ -194,7 +193,7 @@ private slots:
         QFETCH(int, inkTo);
         QFETCH(QString, fill);
         TestFolder folder;
-        Form1 designer;
+        Form1 designer(folder.store(), QStringLiteral("Layout1"));
         designer.setBackgroundColour(0x00FF0000);
         ElementData values = designer.elementData(CanvasControl::Text1, 3);
         values.text = QStringLiteral("II");
@@ -213,7 +212,7 @@ private slots:
         values.transparent = fill == QLatin1String("transparent");
         values.visible = fill != QLatin1String("hidden");
         designer.setElementData(CanvasControl::Text1, 3, values);
-        const QFont& font = designer.Text1[3]->textFont();
+        const QFont& font = designer.findChild<ElementLabel*>(QStringLiteral("Text1_3"))->textFont();
         QCOMPARE(font.pixelSize(), pixels);
         QCOMPARE(font.family(), QStringLiteral("DejaVu Sans"));
         QVERIFY(font.bold() && !font.italic());
@@ -250,7 +249,7 @@ private slots:
         QFETCH(QSizeF, twips);
         QFETCH(QSize, canvas);
         TestFolder folder;
-        Form1 designer;
+        Form1 designer(folder.store(), QStringLiteral("Layout1"));
         designer.setSizeTwips(static_cast<float>(twips.width()), static_cast<float>(twips.height()));
         QCOMPARE(designer.canvas()->size(), canvas);
         activate(designer);
@@ -283,13 +282,13 @@ private slots:
         QFETCH(QPoint, opened);
         TestFolder folder;
         {
-            RecordSet configuration(Database::current(), QStringLiteral("Configurazione"));
+            RecordSet configuration(folder.database(), QStringLiteral("Configurazione"));
             configuration.edit();
             configuration.setValue(QStringLiteral("MisuraFormLeft"), left);
             configuration.setValue(QStringLiteral("MisuraFormTop"), top);
             configuration.update();
         }
-        Form1 designer;
+        Form1 designer(folder.store(), QStringLiteral("Layout1"));
         designer.move(60, 40);
         activate(designer);
         QCOMPARE(designer.pos(), opened);

@@ -1,5 +1,6 @@
+#include "Find.h"
+#include "core/LayoutTables.h"
 #include "library/CopiaLayout.h"
-#include "library/LayoutTables.h"
 #include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
@@ -47,9 +48,10 @@ private slots:
         QFETCH(QStringList, clicks);
         QFETCH(int, button);
         TestFolder folder;
-        LayoutTables::fillDistinct(QStringLiteral("Layout5"), 3); // so that a copy onto it would show
-        const auto before = LayoutTables::allLayouts();
-        CopiaLayout window;
+        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout5"),
+                                   3); // so that a copy onto it would show
+        const auto before = LayoutTables::allLayouts(folder.database());
+        CopiaLayout window(folder.store());
         window.show();
         clickAll(window, clicks);
         ModalDriver driver;
@@ -57,23 +59,23 @@ private slots:
         if (button == 1)
             driver.nextMessage(&message);
 
-        QTest::mouseClick(window.Btn[button], Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Btn"), button), Qt::LeftButton);
 
         if (button == 1)
             QCOMPARE(message, (QStringList{"Impossibile copiare un ", "Layout su se stesso ! "}));
         QCOMPARE(window.isVisible(), button == 1);
         QVERIFY(driver.unexpected().isEmpty());
-        QVERIFY(LayoutTables::allLayouts() == before);
+        QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
     }
 
     // The summary follows the choice; each copy is made without closing the window.
     void copiesAndStaysOpen()
     {
         TestFolder folder;
-        LayoutTables::fillDistinct(QStringLiteral("Layout3"), 1);
-        LayoutTables::fillDistinct(QStringLiteral("Layout4"), 2);
-        LayoutTables::fillDistinct(QStringLiteral("Layout10"), 5);
-        CopiaLayout window;
+        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout3"), 1);
+        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout4"), 2);
+        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout10"), 5);
+        CopiaLayout window(folder.store());
         window.show();
         ModalDriver driver;
         QStringList first;
@@ -84,20 +86,20 @@ private slots:
         QCOMPARE(summary(window), QStringLiteral("Copia del Layout|Layout 1|sul Layout|Layout 1"));
         clickAll(window, {QStringLiteral("L0_10"), QStringLiteral("L1_3")});
         QCOMPARE(summary(window), QStringLiteral("Copia del Layout|Layout Base|sul Layout|Layout 4"));
-        QTest::mouseClick(window.Btn[1], Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Btn_1")), Qt::LeftButton);
         clickAll(window, {QStringLiteral("L0_2"), QStringLiteral("L1_9")});
         QCOMPARE(summary(window), QStringLiteral("Copia del Layout|Layout 3|sul Layout|Layout 10"));
-        QTest::mouseClick(window.Btn[1], Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Btn_1")), Qt::LeftButton);
 
         QCOMPARE(first, QStringList{QStringLiteral("Copia effettuata correttamente ! ")});
         QCOMPARE(second, first);
         QVERIFY(window.isVisible());
         QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(QStringLiteral("Layout4")),
-                                            LayoutTables::of(QStringLiteral("LayoutBase"))),
+        QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), QStringLiteral("Layout4")),
+                                            LayoutTables::of(folder.database(), QStringLiteral("LayoutBase"))),
                  QString());
-        QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(QStringLiteral("Layout10")),
-                                            LayoutTables::of(QStringLiteral("Layout3"))),
+        QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), QStringLiteral("Layout10")),
+                                            LayoutTables::of(folder.database(), QStringLiteral("Layout3"))),
                  QString());
     }
 };

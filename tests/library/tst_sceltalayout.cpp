@@ -1,7 +1,8 @@
-#include "library/LayoutTables.h"
+#include "Find.h"
+#include "core/LayoutTables.h"
+#include "data/RecordSet.h"
+#include "data/StoreError.h"
 #include "library/SceltaLayout.h"
-#include "shell/store/Globals.h"
-#include "shell/store/StoreError.h"
 #include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
@@ -15,10 +16,10 @@
 namespace {
 
 // Every field of the configuration record but qualelayout.
-QVariantMap otherConfiguration()
+QVariantMap otherConfiguration(TestFolder& folder)
 {
     QVariantMap values;
-    RecordSet config(Database::current(), QStringLiteral("Configurazione"));
+    RecordSet config(folder.database(), QStringLiteral("Configurazione"));
     for (const QString& column : config.columns()) {
         if (column.compare(QLatin1String("qualelayout"), Qt::CaseInsensitive) != 0)
             values.insert(column, config.value(column));
@@ -62,41 +63,42 @@ private slots:
         QFETCH(int, checked);
         QFETCH(int, radio);
         TestFolder folder;
-        LayoutTables::storeDefault(stored);
-        const QVariant before = LayoutTables::storedDefault();
-        const QVariantMap otherBefore = otherConfiguration();
-        SceltaLayout window;
+        LayoutTables::storeDefault(folder.database(), stored);
+        const QVariant before = LayoutTables::storedDefault(folder.database());
+        const QVariantMap otherBefore = otherConfiguration(folder);
+        SceltaLayout window(folder.store(), std::nullopt);
         window.show();
-        QCOMPARE(window.Label2->text(), label);
+        QCOMPARE(child<QLabel>(window, QStringLiteral("Label2"))->text(), label);
         for (int layout = 0; layout < SceltaLayout::LayoutCount; ++layout)
-            QCOMPARE(window.RB1[layout]->isChecked(), layout == checked);
-        QCOMPARE(LayoutTables::storedDefault(), before);
+            QCOMPARE(child<QRadioButton>(window, QStringLiteral("RB1"), layout)->isChecked(), layout == checked);
+        QCOMPARE(LayoutTables::storedDefault(folder.database()), before);
 
         if (radio >= 0)
-            QTest::mouseClick(window.RB1[radio], Qt::LeftButton);
+            QTest::mouseClick(child<QRadioButton>(window, QStringLiteral("RB1"), radio), Qt::LeftButton);
         ModalDriver driver;
         QStringList message;
         driver.nextMessage(&message);
-        QTest::mouseClick(window.PB1[2], Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_2")), Qt::LeftButton);
 
         const bool refused = radio <= 0;
         const QStringList refusal{QStringLiteral("Selezionare Layout 1-10 !"),
                                   QStringLiteral("Impossibile impostare il"),
                                   QStringLiteral("Layout Base come Predefinito !")};
         QCOMPARE(message, refused ? refusal : QStringList{QStringLiteral("Layout Predefinito memorizzato !")});
-        QCOMPARE(LayoutTables::storedDefault(), refused ? before : QVariant(qlonglong(radio)));
-        QCOMPARE(window.Label2->text(), refused ? label : QStringLiteral("Layout %1").arg(radio));
-        QCOMPARE(otherConfiguration(), otherBefore);
+        QCOMPARE(LayoutTables::storedDefault(folder.database()), refused ? before : QVariant(qlonglong(radio)));
+        QCOMPARE(child<QLabel>(window, QStringLiteral("Label2"))->text(),
+                 refused ? label : QStringLiteral("Layout %1").arg(radio));
+        QCOMPARE(otherConfiguration(folder), otherBefore);
     }
 
     void tabVisitsOnlyTheDescriptions()
     {
         TestFolder folder;
-        SceltaLayout window;
+        SceltaLayout window(folder.store(), std::nullopt);
         window.show();
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.Text1[3]->setFocus();
+        child<QLineEdit>(window, QStringLiteral("Text1_3"))->setFocus();
         QSet<QString> visited;
         for (int step = 0; step < 40; ++step) {
             QWidget* focused = QApplication::focusWidget();
@@ -117,37 +119,37 @@ private slots:
     void showsAndSavesNames()
     {
         TestFolder folder;
-        Database::current().execute(QStringLiteral(
+        folder.database().execute(QStringLiteral(
             "UPDATE \"DescrizioneLayout\" SET \"LayoutNome\" = CASE WHEN rowid <> 5 THEN 'Sala ' || rowid END, "
             "\"LayoutDescrizione\" = CASE WHEN rowid % 3 THEN 'Uso ' || rowid END"));
-        Database::current().execute(
-            QStringLiteral("INSERT INTO \"DescrizioneLayout\" VALUES ('dodicesima', 'in piu')"));
+        folder.database().execute(QStringLiteral("INSERT INTO \"DescrizioneLayout\" VALUES ('dodicesima', 'in piu')"));
         QStringList shown{QStringLiteral("Layout Base"), QStringLiteral("Layout di Esempio o utile per la copia")};
         for (int row = 2; row <= 11; ++row) {
             shown << (row == 5 ? QString() : QStringLiteral("Sala %1").arg(row))
                   << (row % 3 ? QStringLiteral("Uso %1").arg(row) : QString());
         }
-        SceltaLayout window;
+        SceltaLayout window(folder.store(), std::nullopt);
         window.show();
         QStringList seen;
-        for (const QLineEdit* field : window.Text1)
-            seen << field->text();
+        for (int index = 0; index < 2 * SceltaLayout::LayoutCount; ++index)
+            seen << child<QLineEdit>(window, QStringLiteral("Text1"), index)->text();
         QCOMPARE(seen, shown);
 
-        window.Text1[5]->clear();
-        QTest::keyClicks(window.Text1[5], QStringLiteral("Sportelli al piano terra"));
+        child<QLineEdit>(window, QStringLiteral("Text1_5"))->clear();
+        QTest::keyClicks(child<QLineEdit>(window, QStringLiteral("Text1_5")),
+                         QStringLiteral("Sportelli al piano terra"));
         shown[5] = QStringLiteral("Sportelli al piano terra");
         ModalDriver driver;
         QStringList message;
         driver.nextMessage(&message);
-        QTest::mouseClick(window.PB1[1], Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_1")), Qt::LeftButton);
 
         QCOMPARE(message, QStringList{QStringLiteral("Salvataggio effettuato !")});
         // Written as shown: a null comes back as empty text, not as null.
         QVariantList expected(shown.cbegin(), shown.cend());
         expected << QStringLiteral("dodicesima") << QStringLiteral("in piu");
         QVariantList saved;
-        for (RecordSet names(Database::current(), QStringLiteral("DescrizioneLayout")); !names.eof(); names.moveNext())
+        for (RecordSet names(folder.database(), QStringLiteral("DescrizioneLayout")); !names.eof(); names.moveNext())
             saved << names.value(QStringLiteral("LayoutNome")) << names.value(QStringLiteral("LayoutDescrizione"));
         QCOMPARE(saved, expected);
     }
@@ -156,17 +158,17 @@ private slots:
     void refusesShortNamesTable()
     {
         TestFolder folder;
-        Database::current().execute(QStringLiteral(
+        folder.database().execute(QStringLiteral(
             "DELETE FROM \"DescrizioneLayout\" WHERE rowid = (SELECT max(rowid) FROM \"DescrizioneLayout\")"));
         try {
-            SceltaLayout window;
+            SceltaLayout window(folder.store(), std::nullopt);
             QFAIL("the chooser opened on ten rows of names");
         } catch (const StoreError& error) {
             QCOMPARE(error.table(), QStringLiteral("DescrizioneLayout"));
             QVERIFY2(error.operatorMessage().contains(QStringLiteral("contiene solo 10 righe")),
                      qPrintable(error.operatorMessage()));
         }
-        QCOMPARE(RecordSet(Database::current(), QStringLiteral("DescrizioneLayout")).count(), 10);
+        QCOMPARE(RecordSet(folder.database(), QStringLiteral("DescrizioneLayout")).count(), 10);
     }
 
     // The designer opens on the selected layout, the copy window, the clear window on the layout of
@@ -198,9 +200,9 @@ private slots:
         QFETCH(QString, button);
         QFETCH(QString, opened);
         TestFolder folder;
-        SceltaLayout chooser;
+        SceltaLayout chooser(folder.store(), std::nullopt);
         chooser.show();
-        QTest::mouseClick(chooser.RB1[radio], Qt::LeftButton);
+        QTest::mouseClick(child<QRadioButton>(chooser, QStringLiteral("RB1"), radio), Qt::LeftButton);
         ModalDriver driver;
         QString seen;
         if (!opened.isEmpty()) {

@@ -1,0 +1,64 @@
+#include "app/StartUp.h"
+
+#include "data/Database.h"
+#include "data/Store.h"
+#include "data/seed/Seed.h"
+#include "menu/SplasModule.h"
+#include "ui/Guarded.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <memory>
+
+QString StartUp::programFolder()
+{
+    QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    if (folder.size() > 1 && folder.endsWith(QDir::separator()))
+        folder.chop(1);
+    return folder;
+}
+
+StartUp::StartUp(const QString& folder, const QString& lockName)
+    : m_folder(folder)
+    , m_guard(lockName)
+{
+}
+
+StartUp::~StartUp() = default;
+
+bool StartUp::prepare()
+{
+    // Before anything else, the database above all: a second copy must not touch it.
+    if (!m_guard.tryAcquire()) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("ATTENZIONE"),
+                        QStringLiteral("TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !"),
+                        QMessageBox::Ok);
+        box.exec();
+        m_exitCode = AlreadyRunning;
+        return false;
+    }
+    auto store = std::make_unique<Store>(m_folder, &Seed::populate);
+    if (!runGuarded(nullptr, [&store] { store->database(); })) {
+        m_exitCode = StoreFailed;
+        return false;
+    }
+    m_store = std::move(store);
+    return true;
+}
+
+int StartUp::run()
+{
+    if (!prepare())
+        return m_exitCode;
+    std::unique_ptr<SplasModule> menu;
+    // The menu reads the configuration record as it is built; a record it cannot read ends the
+    // start like a database that cannot be opened.
+    if (!runGuarded(nullptr, [this, &menu] { menu = std::make_unique<SplasModule>(*m_store); })) {
+        m_exitCode = StoreFailed;
+        return m_exitCode;
+    }
+    menu->show();
+    m_exitCode = QCoreApplication::exec();
+    return m_exitCode;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <optional>
+
+class QWidget;
+class Store;
+
+// The way into the layout library: shows the layout chooser modally over `parent` until it is
+// closed. `resolution` is the main menu's resolution choice (0, 1, 2, or none) for the designer.
+void OpenLayoutChooser(Store& store, std::optional<int> resolution, QWidget* parent);

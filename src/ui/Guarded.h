@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ui/ErrorWindow.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <type_traits>
+#include <utility>
+
+// Failures stop at the slot: a slot that reaches the data layer is connected through guarded(),
+// which runs it and, when it throws (a StoreError above all), shows the error window over `window`
+// and returns normally. Qt does not promise to unwind its own event machinery, so no exception may
+// leave a slot. What was stored before the failure stays stored.
+//
+//     connect(button, &QPushButton::clicked, this, guarded(this, [this] { save(); }));
+template <typename Slot> auto guarded(QWidget* window, Slot slot)
+{
+    return [window = QPointer<QWidget>(window), slot = std::move(slot)](auto&&... arguments) mutable {
+        try {
+            // A slot that takes no arguments is connected to a signal that sends some (clicked(bool)).
+            if constexpr (std::is_invocable_v<Slot&, decltype(arguments)...>)
+                slot(std::forward<decltype(arguments)>(arguments)...);
+            else
+                slot();
+        } catch (...) {
+            ErrorWindow::showCurrentException(window.data());
+        }
+    };
+}
+
+// Runs `action` under the same guard. True when it finished; false when it failed, after the
+// error window has been shown and closed.
+template <typename Action> bool runGuarded(QWidget* window, Action&& action)
+{
+    try {
+        std::forward<Action>(action)();
+        return true;
+    } catch (...) {
+        ErrorWindow::showCurrentException(window);
+        return false;
+    }
+}

@@ -1,0 +1,161 @@
+#include "ReadErrorWindow.h"
+#include "app/SingleInstanceGuard.h"
+#include "app/StartUp.h"
+#include "data/Database.h"
+#include "data/seed/Seed.h"
+#include "support/core/TestFolder.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+#include <functional>
+
+namespace {
+
+using Setup = std::function<void(const QString& folder)>;
+
+QString uniqueLockName()
+{
+    return QStringLiteral("tn2-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Setup)
+
+class TestStartUp : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A database that cannot be used ends the start with the error window, and is left as it was.
+    void badDatabase_data()
+    {
+        QTest::addColumn<Setup>("setup");
+        QTest::addColumn<QString>("named"); // what the error window must name
+        QTest::newRow("not a database") << Setup([](const QString& folder) {
+            writeFile(Database::pathIn(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
+        }) << "TN2.db";
+        QTest::newRow("column missing") << Setup([](const QString& folder) {
+            Database(folder, &Seed::populate)
+                .execute(QStringLiteral("ALTER TABLE Configurazione DROP COLUMN MisuraFormWH"));
+        }) << "MisuraFormWH";
+        QTest::newRow("read-only") << Setup([](const QString& folder) {
+            Database database(folder, &Seed::populate);
+            QFile::setPermissions(database.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        }) << "sola lettura";
+    }
+
+    void badDatabase()
+    {
+        QFETCH(Setup, setup);
+        QFETCH(QString, named);
+        TestFolder folder;
+        setup(folder.path());
+        const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
+        const QByteArray before = readFile(Database::pathIn(folder.path()));
+        QString said;
+        ModalDriver driver;
+        driver.next(readErrorWindow(&said));
+
+        StartUp startUp(folder.path(), uniqueLockName());
+        QVERIFY(!startUp.prepare());
+
+        QCOMPARE(startUp.exitCode(), int(StartUp::StoreFailed));
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY2(said.contains(named), qPrintable(said));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
+        QCOMPARE(readFile(Database::pathIn(folder.path())), before);
+    }
+
+    void leftoverLockFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("unreadable owner") << QByteArray("\x01\x02 nonsense");
+        QTest::newRow("empty file") << QByteArray();
+    }
+
+    void leftoverLockFile()
+    {
+        QFETCH(QByteArray, content);
+        SingleInstanceGuard guard(uniqueLockName());
+        writeFile(guard.lockPath(), content);
+        QVERIFY(guard.tryAcquire());
+        guard.release();
+        QVERIFY(!QFile::exists(guard.lockPath()));
+    }
+
+    void secondCopyOfTheProgram()
+    {
+        if (!QFileInfo::exists(QStringLiteral(TN2_APP_BINARY)))
+            QSKIP("the program has not been built");
+        {
+            SingleInstanceGuard probe;
+            if (!probe.tryAcquire())
+                QSKIP("a copy of the program is already running on this machine");
+        }
+        // A copy of the program from a folder of its own, so that its database lands there.
+        QTemporaryDir firstFolder;
+        const QString program = QDir(firstFolder.path()).filePath(QStringLiteral("tn2-impostazione"));
+        QVERIFY(QFile::copy(QStringLiteral(TN2_APP_BINARY), program));
+        QProcess first;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        first.setProcessEnvironment(environment);
+        first.start(program, {});
+        QVERIFY(first.waitForStarted());
+        // The database appears only once the copy holds the machine.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Database::pathIn(firstFolder.path())), 30000);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        // This process starts as a second copy, from another folder.
+        QTemporaryDir secondFolder;
+        QString seen;
+        ModalDriver driver;
+        driver.next([&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            QVERIFY(box);
+            seen = box->windowTitle() + QLatin1Char('|') + box->text();
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            box->button(QMessageBox::Ok)->click();
+        });
+        {
+            StartUp second(secondFolder.path());
+            QVERIFY(!second.prepare());
+            QCOMPARE(second.exitCode(), int(StartUp::AlreadyRunning));
+            QCOMPARE(second.store(), nullptr);
+        }
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(seen, QStringLiteral("ATTENZIONE|TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !"));
+        // Nothing was touched, and the first copy runs on.
+        QVERIFY(QDir(secondFolder.path()).isEmpty());
+        QCOMPARE(first.state(), QProcess::Running);
+
+        // A copy that dies leaves its lock file behind; the next start takes it over.
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        SingleInstanceGuard next;
+        QVERIFY(QFile::exists(next.lockPath()));
+        QVERIFY(next.tryAcquire());
+        next.release();
+    }
+};
+
+QTEST_MAIN(TestStartUp)
+#include "tst_startup.moc"

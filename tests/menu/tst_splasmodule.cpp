@@ -1,0 +1,179 @@
+#include "Find.h"
+#include "data/Database.h"
+#include "data/RecordSet.h"
+#include "menu/SplasModule.h"
+#include "support/ModalDriver.h"
+#include "support/core/TestFolder.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace {
+
+QVariantMap configurationRow(TestFolder& folder)
+{
+    RecordSet record(folder.database(), QStringLiteral("Configurazione"));
+    QVariantMap row;
+    for (const QString& column : record.columns())
+        row.insert(column, record.value(column));
+    return row;
+}
+
+void storeConfiguration(TestFolder& folder, const QString& field, const QVariant& value)
+{
+    RecordSet record(folder.database(), QStringLiteral("Configurazione"));
+    record.edit();
+    record.setValue(field, value);
+    record.update();
+}
+
+} // namespace
+
+class TestSplasModule : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        // The tests close the menu many times; the test run must not end with it.
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    // The menu opens on the stored state, storing and saying nothing; a click then stores its own
+    // field, says so, and changes nothing else.
+    void storedState_data()
+    {
+        QTest::addColumn<QVariant>("storedResolution");
+        QTest::addColumn<QVariant>("storedNumbering");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<QString>("message");
+        const QString resolution = QStringLiteral("Schermata video impostata a : Risoluzione ");
+        const QString single = QStringLiteral("Impostata Numerazione Singola ");
+        QTest::newRow("never written, 1024 x 768")
+            << QVariant() << QVariant() << -1 << false << "RB1_0" << resolution + "1024 x 768";
+        QTest::newRow("never written, numbering ticked")
+            << QVariant() << QVariant() << -1 << false << "NumerazioneSingola" << single;
+        QTest::newRow("1, yes, numbering cleared") << QVariant(1) << QVariant(-1) << 0 << true << "NumerazioneSingola"
+                                                   << "Impostata Numerazione Standard ";
+        QTest::newRow("3, the same again")
+            << QVariant(3) << QVariant(0) << 2 << false << "RB1_2" << resolution + "1920 x 1080";
+        QTest::newRow("2 as a real, 1366 x 768")
+            << QVariant(2.0) << QVariant(0) << 1 << false << "RB1_1" << resolution + "1366 x 768";
+        QTest::newRow("0, 1920 x 1080") << QVariant(0) << QVariant(0) << -1 << false << "RB1_2"
+                                        << resolution + "1920 x 1080";
+        QTest::newRow("4, numbering ticked")
+            << QVariant(4) << QVariant(0) << -1 << false << "NumerazioneSingola" << single;
+        QTest::newRow("2.5, 1366 x 768") << QVariant(2.5) << QVariant(0) << -1 << false << "RB1_1"
+                                         << resolution + "1366 x 768";
+        QTest::newRow("numbering 1 is not yes")
+            << QVariant(2) << QVariant(1) << 1 << false << "NumerazioneSingola" << single;
+    }
+
+    void storedState()
+    {
+        QFETCH(QVariant, storedResolution);
+        QFETCH(QVariant, storedNumbering);
+        QFETCH(int, selected);
+        QFETCH(bool, ticked);
+        QFETCH(QString, click);
+        QFETCH(QString, message);
+        TestFolder folder;
+        storeConfiguration(folder, QStringLiteral("MisuraFormWH"), storedResolution);
+        storeConfiguration(folder, QStringLiteral("NumerazioneSingola"), storedNumbering);
+        storeConfiguration(folder, QStringLiteral("playlistFoto"), QStringLiteral("/tmp/foto.tni"));
+        QVariantMap before = configurationRow(folder);
+        ModalDriver driver;
+        {
+            SplasModule menu(folder.store());
+            menu.show();
+            QCOMPARE(menu.selectedResolution().value_or(-1), selected);
+            QCOMPARE(child<QCheckBox>(menu, QStringLiteral("NumerazioneSingola"))->isChecked(), ticked);
+            QCOMPARE(configurationRow(folder), before);
+
+            QStringList lines;
+            driver.nextMessage(&lines);
+            QTest::mouseClick(menu.findChild<QAbstractButton*>(click), Qt::LeftButton);
+
+            QCOMPARE(lines, QStringList{message});
+            const bool resolution = click.startsWith(QLatin1String("RB1_"));
+            const int index = click.mid(4).toInt();
+            const QString field = resolution ? QStringLiteral("MisuraFormWH") : click;
+            QVariantMap after = configurationRow(folder);
+            QCOMPARE(after.take(field).toInt(), resolution ? index + 1 : ticked ? 0 : -1);
+            before.remove(field);
+            QCOMPARE(after, before);
+            QCOMPARE(menu.selectedResolution().value_or(-1), resolution ? index : selected);
+        }
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+
+    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd"
+    // opens the layout chooser over it.
+    void modalWindows_data()
+    {
+        QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("answer"); // a button of that window, or "closebox"
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("C&hudi, &Si") << "PB1_0"
+                                     << "FormUscita"
+                                     << "CBT_0" << true;
+        QTest::newRow("C&hudi, &No") << "PB1_0"
+                                     << "FormUscita"
+                                     << "CBT_1" << false;
+        QTest::newRow("C&hudi, exit window closed") << "PB1_0"
+                                                    << "FormUscita"
+                                                    << "closebox" << false;
+        QTest::newRow("close box, &Si") << "closebox"
+                                        << "FormUscita"
+                                        << "CBT_0" << true;
+        QTest::newRow("system, &Si") << "system"
+                                     << "FormUscita"
+                                     << "CBT_0" << true;
+        QTest::newRow("system, &No") << "system"
+                                     << "FormUscita"
+                                     << "CBT_1" << false;
+        QTest::newRow("layout chooser") << "PB1_7"
+                                        << "SceltaLayout"
+                                        << "closebox" << false;
+    }
+
+    void modalWindows()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, window);
+        QFETCH(QString, answer);
+        QFETCH(bool, closes);
+        TestFolder folder;
+        SplasModule menu(folder.store());
+        menu.show();
+        QString opened;
+        ModalDriver driver;
+        driver.next([&](QWidget* modal) {
+            opened = modal->objectName();
+            if (answer == QLatin1String("closebox"))
+                modal->close();
+            else
+                ModalDriver::click(modal, answer);
+        });
+
+        if (request == QLatin1String("closebox"))
+            menu.close();
+        else if (request == QLatin1String("system"))
+            QApplication::closeAllWindows();
+        else
+            QTest::mouseClick(menu.findChild<QPushButton*>(request), Qt::LeftButton);
+
+        QCOMPARE(opened, window);
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(menu.isVisible(), !closes);
+    }
+};
+
+QTEST_MAIN(TestSplasModule)
+#include "tst_splasmodule.moc"
