@@ -28,6 +28,28 @@ template <typename Slot> auto guarded(QWidget* window, Slot slot)
     };
 }
 
+// The same, and after the error window `afterFailure` runs: a window whose save was refused puts
+// its controls back to what is stored.
+template <typename Slot, typename AfterFailure> auto guarded(QWidget* window, Slot slot, AfterFailure afterFailure)
+{
+    return [window = QPointer<QWidget>(window), slot = std::move(slot),
+            afterFailure = std::move(afterFailure)](auto&&... arguments) mutable {
+        try {
+            if constexpr (std::is_invocable_v<Slot&, decltype(arguments)...>)
+                slot(std::forward<decltype(arguments)>(arguments)...);
+            else
+                slot();
+        } catch (...) {
+            ErrorWindow::showCurrentException(window.data());
+            try {
+                afterFailure();
+            } catch (...) {
+                // What is stored cannot be read either; the error has been shown once.
+            }
+        }
+    };
+}
+
 // Runs `action` under the same guard. True when it finished; false when it failed, after the
 // error window has been shown and closed.
 template <typename Action> bool runGuarded(QWidget* window, Action&& action)
