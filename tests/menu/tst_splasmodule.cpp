@@ -144,8 +144,9 @@ private slots:
         QVERIFY(!child<QCheckBox>(menu, QStringLiteral("NumerazioneSingola"))->isChecked());
     }
 
-    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd"
-    // opens the layout chooser over it.
+    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd",
+    // "&Musica", " DinDon", "Testo Scorrevole", " Tempo chiamata" and "Avviso" open their windows
+    // over it.
     void modalWindows_data()
     {
         QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
@@ -173,6 +174,21 @@ private slots:
         QTest::newRow("layout chooser") << "PB1_7"
                                         << "SceltaLayout"
                                         << "closebox" << false;
+        QTest::newRow("music folder") << "PB1_5"
+                                      << "MP3"
+                                      << "CBT_0" << false;
+        QTest::newRow("chimes") << "PushButton1"
+                                << "DinDon"
+                                << "ctButton2_0" << false;
+        QTest::newRow("scrolling text") << "Command0"
+                                        << "Form4"
+                                        << "PB1_0" << false;
+        QTest::newRow("call time") << "tempoc"
+                                   << "TempoChiamata"
+                                   << "PB1_0" << false;
+        QTest::newRow("notice screen") << "Avviso"
+                                       << "MostroAvviso"
+                                       << "PB1_0" << false;
     }
 
     void modalWindows()
