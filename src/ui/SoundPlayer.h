@@ -27,9 +27,9 @@ public:
         std::function<void()> beep;           // empty: QApplication::beep
         std::function<bool()> hasAudioOutput; // empty: whether Qt lists any audio output
         std::chrono::milliseconds readyTimeout{2000};
-        // Added to the sound's length: the output may report the end late, or never when it
-        // goes away, and the caller must not wait for it past this.
-        std::chrono::milliseconds endMargin{1000};
+        // Added to the sound's length: an output waking up may start the sound a second late,
+        // and one that goes away may never report the end; the caller waits no longer.
+        std::chrono::milliseconds endMargin{2000};
     };
 
     QtSoundPlayer();
