@@ -14,13 +14,6 @@ namespace {
 
 constexpr int WaitMs = 15000; // a guard against a hang, not a measure
 
-void le16(QByteArray& out, quint16 value)
-{
-    char bytes[2];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 2);
-}
-
 void le32(QByteArray& out, quint32 value)
 {
     char bytes[4];
@@ -66,45 +59,25 @@ QByteArray mjpegClip(int frames, int width, int height, int fps)
         largest = qMax(largest, static_cast<quint32>(jpeg.size()));
     }
 
+    const auto w = static_cast<quint32>(width);
+    const auto h = static_cast<quint32>(height);
+    const auto n = static_cast<quint32>(frames);
+    const auto f = static_cast<quint32>(fps);
     QByteArray avih;
-    le32(avih, 1000000 / fps);
-    le32(avih, largest * fps);
-    le32(avih, 0);
-    le32(avih, 0x10); // has an index
-    le32(avih, frames);
-    le32(avih, 0);
-    le32(avih, 1);
-    le32(avih, largest);
-    le32(avih, width);
-    le32(avih, height);
-    avih += QByteArray(16, '\0');
-
+    // Frame time, data rate, padding, flags (indexed), frames, initial frames, streams, buffer, size.
+    for (const quint32 v : {1000000 / f, largest * f, 0u, 0x10u, n, 0u, 1u, largest, w, h, 0u, 0u, 0u, 0u})
+        le32(avih, v);
     QByteArray strh("vidsMJPG");
-    le32(strh, 0);
-    le16(strh, 0);
-    le16(strh, 0);
-    le32(strh, 0);
-    le32(strh, 1);
-    le32(strh, fps);
-    le32(strh, 0);
-    le32(strh, frames);
-    le32(strh, largest);
-    le32(strh, 0xFFFFFFFF);
-    le32(strh, 0);
-    le16(strh, 0);
-    le16(strh, 0);
-    le16(strh, static_cast<quint16>(width));
-    le16(strh, static_cast<quint16>(height));
-
-    QByteArray strf;
-    le32(strf, 40);
-    le32(strf, width);
-    le32(strf, height);
-    le16(strf, 1);
-    le16(strf, 24);
+    // Flags, priority and language, initial frames, scale, rate, start, length, buffer, quality,
+    // sample size, then the frame rectangle in 16-bit halves.
+    for (const quint32 v : {0u, 0u, 0u, 1u, f, 0u, n, largest, 0xFFFFFFFFu, 0u, 0u, w | h << 16})
+        le32(strh, v);
+    QByteArray strf; // the bitmap header: size, width, height, planes and depth, codec, image size
+    for (const quint32 v : {40u, w, h, 1u | 24u << 16})
+        le32(strf, v);
     strf += "MJPG";
-    le32(strf, width * height * 3);
-    strf += QByteArray(16, '\0');
+    for (const quint32 v : {w * h * 3, 0u, 0u, 0u, 0u})
+        le32(strf, v);
 
     const QByteArray body =
         QByteArray("AVI ") +
