@@ -6,7 +6,10 @@
 #include "support/ScriptedFileDialogs.h"
 #include "support/core/ConfigurationRow.h"
 #include "ui/ScriptedSoundPlayer.h"
+#include "ui/SoundPlayer.h"
 
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -222,6 +225,63 @@ private slots:
         QVERIFY(player.played().isEmpty());
         QCOMPARE(configurationRow(folder), before);
         QVERIFY(window.isVisible());
+    }
+
+    // " Prova il DinDon" through the real player: what is no wave sounds the default beep and the
+    // window goes on; a machine without an audio output plays nothing and says nothing.
+    void provaThroughThePlayer_data()
+    {
+        QTest::addColumn<QString>("file"); // in the program folder; "seeded" for the seed's chime
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("hasOutput");
+        QTest::addColumn<int>("beeps");
+        QTest::addColumn<int>("outcome");
+        const int beeped = static_cast<int>(QtSoundPlayer::Outcome::Beeped);
+        const int silent = static_cast<int>(QtSoundPlayer::Outcome::NoAudioOutput);
+        QTest::newRow("text named .wav") << "testo.wav" << QByteArray("non sono un suono\n").repeated(50) << true << 1
+                                         << beeped;
+        QTest::newRow("missing file") << "manca.wav" << QByteArray() << true << 1 << beeped;
+        QTest::newRow("a folder") << "cartella.wav" << QByteArray() << true << 1 << beeped;
+        QTest::newRow("no audio output") << "seeded" << QByteArray() << false << 0 << silent;
+    }
+
+    void provaThroughThePlayer()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, hasOutput);
+        QFETCH(int, beeps);
+        QFETCH(int, outcome);
+        TestFolder folder;
+        QString path = ChimeList(folder.store()).paths().value(0);
+        if (file != QLatin1String("seeded")) {
+            path = QDir::toNativeSeparators(folder.filePath(file));
+            if (file.startsWith(QLatin1String("cartella")))
+                QVERIFY(QDir(folder.path()).mkdir(file));
+            else if (!content.isEmpty()) {
+                QFile sound(path);
+                QVERIFY(sound.open(QIODevice::WriteOnly));
+                sound.write(content);
+            }
+            setChimes(folder, {path});
+        }
+        QVERIFY(QFile::exists(path) || file.startsWith(QLatin1String("manca")));
+        int beeped = 0;
+        QtSoundPlayer::Options options;
+        options.beep = [&beeped] { ++beeped; };
+        options.hasAudioOutput = [hasOutput] { return hasOutput; };
+        QtSoundPlayer player(options);
+        ScriptedFileDialogs dialogs;
+        ModalDriver driver(1000);
+        DinDon window(folder.store(), dialogs, player);
+        window.show();
+
+        click(window, 4);
+
+        QCOMPARE(beeped, beeps);
+        QCOMPARE(static_cast<int>(player.lastOutcome()), outcome);
+        QVERIFY(window.isVisible());
+        QVERIFY(driver.unexpected().isEmpty());
     }
 };
 
