@@ -6,6 +6,7 @@
 #include "ui/MsgForm.h"
 #include "ui/WindowFont.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,10 +65,13 @@ void MP3::buildControls()
 
 void MP3::chooseFolder()
 {
-    // Like the shell's folder browser, the chooser starts from the desktop whatever the box holds.
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    // Like the shell's folder browser, the chooser starts from the desktop whatever the box holds;
+    // from home where there is no desktop folder, so that "Choose" never offers a missing one.
+    QString start = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    if (!QDir(start).exists())
+        start = QDir::homePath();
     const std::optional<QString> chosen =
-        m_fileDialogs.existingFolder(this, QStringLiteral("Selezionare la cartella"), desktop);
+        m_fileDialogs.existingFolder(this, QStringLiteral("Selezionare la cartella"), start);
     if (chosen && !chosen->isEmpty())
         FE1->setText(*chosen);
 }

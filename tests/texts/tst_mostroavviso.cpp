@@ -26,7 +26,6 @@ private slots:
                                           << "PB1_1" << QVariant(-1);
         QTest::newRow("never chosen, NO") << QVariant() << -1 << "RB1_1"
                                           << "PB1_1" << QVariant(0);
-        QTest::newRow("yes, unchanged") << QVariant(-1) << 0 << QString() << "PB1_1" << QVariant(-1);
         QTest::newRow("yes to NO") << QVariant(-1) << 0 << "RB1_1"
                                    << "PB1_1" << QVariant(0);
         QTest::newRow("no to SI") << QVariant(0) << 1 << "RB1_0"
@@ -63,20 +62,6 @@ private slots:
         before.remove(QStringLiteral("avviso"));
         QCOMPARE(after, before);
         QVERIFY(driver.unexpected().isEmpty());
-    }
-
-    // The two buttons exclude each other.
-    void oneChoiceAtATime()
-    {
-        TestFolder folder;
-        MostroAvviso window(folder.store());
-        window.show();
-        auto* si = child<QRadioButton>(window, QStringLiteral("RB1_0"));
-        auto* no = child<QRadioButton>(window, QStringLiteral("RB1_1"));
-        QTest::mouseClick(si, Qt::LeftButton);
-        QTest::mouseClick(no, Qt::LeftButton);
-        QVERIFY(!si->isChecked());
-        QVERIFY(no->isChecked());
     }
 };
 
