@@ -16,5 +16,5 @@ void ElementWidget::showData(const ElementData& values)
 void ElementWidget::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    emit pressed(this, event->button());
+    emit pressed(this, event->button(), event->globalPosition().toPoint());
 }

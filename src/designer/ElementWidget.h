@@ -18,8 +18,9 @@ public:
     void showData(const ElementData& values);
 
 signals:
-    // Any button pressed on the element; the designer decides what, if anything, it means.
-    void pressed(ElementWidget* element, Qt::MouseButton button);
+    // Any button pressed on the element, and where on the screen; the designer decides what, if
+    // anything, it means.
+    void pressed(ElementWidget* element, Qt::MouseButton button, const QPoint& globalPosition);
 
 protected:
     virtual void showLook(const ElementData& values) = 0;
