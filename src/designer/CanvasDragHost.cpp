@@ -45,16 +45,15 @@ public:
         } else {
             update(band(box));
         }
-        // Every move erases the old outline before it draws the new one: hiding the layer in between
-        // would repaint the whole visible canvas each time, so it goes only once the drag is over.
-        if (m_outlines.isEmpty())
-            QTimer::singleShot(0, this, [this] {
-                if (m_outlines.isEmpty())
-                    hide();
-            });
     }
 
-    const QList<QRect>& outlines() const { return m_outlines; }
+    // Every move erases the old outline before it draws the new one: hiding the layer in between
+    // would repaint the whole visible canvas each time, so it goes only when the drag is over.
+    void hideIfEmpty()
+    {
+        if (m_outlines.isEmpty())
+            hide();
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -181,6 +180,7 @@ void CanvasDragHost::releaseMouse()
 {
     if (QWidget::mouseGrabber() == &m_canvas)
         m_canvas.releaseMouse();
+    m_outline->hideIfEmpty();
     m_canvas.setMouseTracking(false);
     m_scrollTimer.stop();
 }
