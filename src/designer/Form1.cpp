@@ -212,6 +212,8 @@ void Form1::createElementPanel()
 {
     GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    // A panel of its own over the layout, not a see-through frame on it.
+    GroupBox1->setAutoFillBackground(true);
     GroupBox1->resize(260, 340);
     auto* layout = new QVBoxLayout(GroupBox1);
     Label1 = new QLabel(QStringLiteral("Tabella Oggetti"), GroupBox1);
@@ -257,6 +259,13 @@ void Form1::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     fitWindowToCanvas();
+}
+
+// Closed in the middle of a drag (Esc), the designer lets the mouse go with it.
+void Form1::hideEvent(QHideEvent* event)
+{
+    m_host->releaseMouse();
+    QDialog::hideEvent(event);
 }
 
 void Form1::fitWindowToCanvas()
