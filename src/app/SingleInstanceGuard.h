@@ -1,30 +1,42 @@
 #pragma once
 
-#include <QLockFile>
+#include "app/FileLock.h"
+#include "app/FolderLock.h"
+
 #include <QString>
 
-// Keeps a second copy of the program from running on the same machine. The lock is a file in the
-// system's temporary folder, held while the guard lives. A copy that crashed leaves its file
-// behind but not its hold on it, so the next start takes the file over.
+// One copy of the program per machine, and one computer per program folder. Two locks, both held
+// while the guard lives and both dropped by the system when the program ends in any way:
+// - the machine lock, at a fixed place that no environment variable or user moves;
+// - the folder lock beside the database (see FolderLock).
 class SingleInstanceGuard
 {
 public:
-    static QString defaultLockName();
+    enum Outcome {
+        Acquired,
+        AlreadyRunning, // another copy holds the machine, or the folder from another computer
+        Unavailable,    // a lock cannot be taken at all, so nothing tells whether another copy runs
+    };
 
-    // `lockName` is the lock file's name in the temporary folder; only tests choose another.
-    explicit SingleInstanceGuard(const QString& lockName = defaultLockName());
-    ~SingleInstanceGuard();
-    SingleInstanceGuard(const SingleInstanceGuard&) = delete;
-    SingleInstanceGuard& operator=(const SingleInstanceGuard&) = delete;
+    // /tmp on Unix, the machine-wide ProgramData folder on Windows.
+    static QString defaultMachineLockPath();
 
-    // True when this copy now holds the lock (or already held it); false when another copy holds it.
-    bool tryAcquire();
-    bool isHeld() const { return m_lock.isLocked(); }
+    // `folder` is the program folder, the one holding the database.
+    explicit SingleInstanceGuard(const QString& folder, const QString& machineLockPath = defaultMachineLockPath());
+
+    // The machine first, then the folder. Anything but Acquired leaves nothing held and message()
+    // tells the operator what stands in the way. Acquired also when already held.
+    Outcome tryAcquire();
+    const QString& message() const { return m_message; }
+
+    bool isHeld() const { return m_machine.isLocked() && m_folder.isLocked(); }
     void release();
 
-    const QString& lockPath() const { return m_path; }
+    const QString& machineLockPath() const { return m_machine.path(); }
 
 private:
-    QString m_path;
-    QLockFile m_lock;
+    QString m_folderPath;
+    FileLock m_machine;
+    FolderLock m_folder;
+    QString m_message;
 };

@@ -19,9 +19,9 @@ QString StartUp::programFolder()
     return folder;
 }
 
-StartUp::StartUp(const QString& folder, const QString& lockName)
+StartUp::StartUp(const QString& folder, const QString& machineLockPath)
     : m_folder(folder)
-    , m_guard(lockName)
+    , m_guard(folder, machineLockPath)
 {
 }
 
@@ -30,16 +30,17 @@ StartUp::~StartUp() = default;
 bool StartUp::prepare()
 {
     // Before anything else, the database above all: a second copy must not touch it.
-    if (!m_guard.tryAcquire()) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("ATTENZIONE"),
-                        QStringLiteral("TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !"),
-                        QMessageBox::Ok);
+    const SingleInstanceGuard::Outcome outcome = m_guard.tryAcquire();
+    if (outcome != SingleInstanceGuard::Acquired) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("ATTENZIONE"), m_guard.message(), QMessageBox::Ok);
         box.exec();
-        m_exitCode = AlreadyRunning;
+        m_exitCode = outcome == SingleInstanceGuard::AlreadyRunning ? AlreadyRunning : LockUnavailable;
         return false;
     }
     auto store = std::make_unique<Store>(m_folder, &Seed::populate);
-    if (!runGuarded(nullptr, [&store] { store->database(); })) {
+    // What the main menu needs is checked now; every other table when a window first uses it, so a
+    // damaged table keeps only its own window from working.
+    if (!runGuarded(nullptr, [&store] { store->database().requireTable(QStringLiteral("Configurazione")); })) {
         m_exitCode = StoreFailed;
         return false;
     }

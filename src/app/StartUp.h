@@ -14,16 +14,17 @@ class StartUp
 public:
     enum ExitCode : int {
         Finished = 0,
-        AlreadyRunning = 1, // another copy holds the machine; nothing was touched
-        StoreFailed = 2,    // the database could not be used; the operator has been told why
+        AlreadyRunning = 1,  // another copy holds the machine or the program folder; nothing was touched
+        StoreFailed = 2,     // the database could not be used; the operator has been told why
+        LockUnavailable = 3, // no lock could be taken to keep a second copy out; nothing was touched
     };
 
     // The folder that holds the program, without a trailing separator.
     static QString programFolder();
 
-    // `folder` and `lockName` differ from the defaults in tests only.
+    // `folder` and `machineLockPath` differ from the defaults in tests only.
     explicit StartUp(const QString& folder = programFolder(),
-                     const QString& lockName = SingleInstanceGuard::defaultLockName());
+                     const QString& machineLockPath = SingleInstanceGuard::defaultMachineLockPath());
     ~StartUp();
 
     // Everything before the main menu. False when the program must end (exitCode() says why);

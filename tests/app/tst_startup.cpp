@@ -1,7 +1,10 @@
 #include "ReadErrorWindow.h"
+#include "app/FolderLock.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/StartUp.h"
 #include "data/Database.h"
+#include "data/RecordSet.h"
+#include "data/StoreError.h"
 #include "data/seed/Seed.h"
 #include "support/core/TestFolder.h"
 
@@ -18,9 +21,9 @@ namespace {
 
 using Setup = std::function<void(const QString& folder)>;
 
-QString uniqueLockName()
+QString uniqueLockPath()
 {
-    return QStringLiteral("tn2-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128));
+    return QDir::temp().filePath(QStringLiteral("tn2-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128)));
 }
 
 void writeFile(const QString& path, const QByteArray& bytes)
@@ -74,31 +77,83 @@ private slots:
         ModalDriver driver;
         driver.next(readErrorWindow(&said));
 
-        StartUp startUp(folder.path(), uniqueLockName());
+        StartUp startUp(folder.path(), uniqueLockPath());
         QVERIFY(!startUp.prepare());
 
         QCOMPARE(startUp.exitCode(), int(StartUp::StoreFailed));
         QVERIFY(driver.unexpected().isEmpty());
         QVERIFY2(said.contains(named), qPrintable(said));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
+        QStringList filesAfter = QDir(folder.path()).entryList(QDir::Files);
+        filesAfter.removeOne(QLatin1String(FolderLock::FileName));
+        QCOMPARE(filesAfter, filesBefore);
         QCOMPARE(readFile(Database::pathIn(folder.path())), before);
     }
 
-    void leftoverLockFile_data()
+    // A table that only another window uses does not stop the start; that window names it when it
+    // opens, and the program goes on.
+    void tableOfAnotherWindowMissing()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("unreadable owner") << QByteArray("\x01\x02 nonsense");
-        QTest::newRow("empty file") << QByteArray();
+        TestFolder folder;
+        Database(folder.path(), &Seed::populate).execute(QStringLiteral("DROP TABLE DinDon"));
+        StartUp startUp(folder.path(), uniqueLockPath());
+        QVERIFY(startUp.prepare());
+        try {
+            RecordSet chimes(startUp.store()->database(), QStringLiteral("DinDon"));
+            QFAIL("the missing table was not named");
+        } catch (const StoreError& error) {
+            QCOMPARE(error.operatorMessage(), QStringLiteral("Nel database manca la tabella \"DinDon\"."));
+        }
     }
 
-    void leftoverLockFile()
+    // A start refused by the lock shows why and ends before anything else happens.
+    void refusedByTheLock_data()
     {
-        QFETCH(QByteArray, content);
-        SingleInstanceGuard guard(uniqueLockName());
-        writeFile(guard.lockPath(), content);
-        QVERIFY(guard.tryAcquire());
-        guard.release();
-        QVERIFY(!QFile::exists(guard.lockPath()));
+        QTest::addColumn<QString>("holder"); // who holds what: "machine", "other computer", or none
+        QTest::addColumn<QString>("machineLock");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("copy on this machine") << "machine" << uniqueLockPath() << int(StartUp::AlreadyRunning)
+                                              << "TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !";
+        QTest::newRow("copy on another computer")
+            << "other computer" << uniqueLockPath() << int(StartUp::AlreadyRunning) << "computer postazione-2";
+        QTest::newRow("no lock possible") << QString() << QStringLiteral("/dev/null/tn2.lock")
+                                          << int(StartUp::LockUnavailable) << "/dev/null/tn2.lock";
+    }
+
+    void refusedByTheLock()
+    {
+        QFETCH(QString, holder);
+        QFETCH(QString, machineLock);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QTemporaryDir elsewhere;
+        QTemporaryDir folder;
+        SingleInstanceGuard otherCopy(elsewhere.path(), machineLock);
+        FolderLock otherComputer(folder.path(), QStringLiteral("postazione-2"));
+        if (holder == QLatin1String("machine"))
+            QCOMPARE(otherCopy.tryAcquire(), SingleInstanceGuard::Acquired);
+        else if (holder == QLatin1String("other computer"))
+            QCOMPARE(otherComputer.tryLock(), FileLock::Locked);
+        const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
+        QString seen;
+        ModalDriver driver;
+        driver.next([&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            QVERIFY(box);
+            seen = box->text();
+            QCOMPARE(box->windowTitle(), QStringLiteral("ATTENZIONE"));
+            QCOMPARE(box->icon(), QMessageBox::Critical);
+            box->button(QMessageBox::Ok)->click();
+        });
+
+        StartUp startUp(folder.path(), machineLock);
+        QVERIFY(!startUp.prepare());
+
+        QCOMPARE(startUp.exitCode(), exitCode);
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY2(seen.contains(said), qPrintable(seen));
+        QCOMPARE(startUp.store(), nullptr);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
     }
 
     void secondCopyOfTheProgram()
@@ -106,8 +161,8 @@ private slots:
         if (!QFileInfo::exists(QStringLiteral(TN2_APP_BINARY)))
             QSKIP("the program has not been built");
         {
-            SingleInstanceGuard probe;
-            if (!probe.tryAcquire())
+            FileLock probe(SingleInstanceGuard::defaultMachineLockPath());
+            if (probe.tryLock() != FileLock::Locked)
                 QSKIP("a copy of the program is already running on this machine");
         }
         // A copy of the program from a folder of its own, so that its database lands there.
@@ -147,13 +202,12 @@ private slots:
         QVERIFY(QDir(secondFolder.path()).isEmpty());
         QCOMPARE(first.state(), QProcess::Running);
 
-        // A copy that dies leaves its lock file behind; the next start takes it over.
+        // A copy that dies leaves its lock files behind; the next start takes them over.
         first.kill();
         QVERIFY(first.waitForFinished());
-        SingleInstanceGuard next;
-        QVERIFY(QFile::exists(next.lockPath()));
-        QVERIFY(next.tryAcquire());
-        next.release();
+        SingleInstanceGuard next(firstFolder.path());
+        QVERIFY(QFile::exists(next.machineLockPath()));
+        QCOMPARE(next.tryAcquire(), SingleInstanceGuard::Acquired);
     }
 };
 

@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <sqlite3.h>
 
 using LayoutRecords::CanvasControl;
 
@@ -154,9 +153,9 @@ private slots:
         QFETCH(bool, save);
         QFETCH(Cells, cells);
         Opened opened;
-        Database& database = opened.folder.database();
-        const LayoutTables::Table before = LayoutTables::of(database, Table);
-        const int changesBefore = sqlite3_total_changes(database.handle());
+        // The store closes its connection between events: every use asks it again.
+        const auto table = [&opened] { return LayoutTables::of(opened.folder.database(), Table); };
+        const LayoutTables::Table before = table();
         edit(*opened.designer);
 
         ModalDriver driver;
@@ -170,11 +169,9 @@ private slots:
         } else {
             command(*opened.designer, "C11");
             QVERIFY(!opened.designer->isVisible());
-            QCOMPARE(sqlite3_total_changes(database.handle()), changesBefore);
         }
         QVERIFY(driver.unexpected().isEmpty());
-        const QString difference =
-            LayoutTables::differenceIn(LayoutTables::of(database, Table), changed(before, cells));
+        const QString difference = LayoutTables::differenceIn(table(), changed(before, cells));
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
     }
 
@@ -199,9 +196,8 @@ private slots:
         QFETCH(QString, sabotage);
         QFETCH(QString, reason);
         Opened opened;
-        Database& database = opened.folder.database();
-        database.execute(sabotage);
-        const LayoutTables::Table before = LayoutTables::of(database, Table);
+        opened.folder.database().execute(sabotage);
+        const LayoutTables::Table before = LayoutTables::of(opened.folder.database(), Table);
         fromElementTable(*opened.designer, "Numero1", "PushButton1_1");
 
         ModalDriver driver;
@@ -211,7 +207,7 @@ private slots:
         for (const QString& part : reason.split(QLatin1Char('\n')))
             QVERIFY2(said.contains(part), qPrintable(said));
         QVERIFY(driver.unexpected().isEmpty());
-        const LayoutTables::Table after = LayoutTables::of(database, Table);
+        const LayoutTables::Table after = LayoutTables::of(opened.folder.database(), Table);
         QCOMPARE(after.size(), before.size());
         const QString difference = LayoutTables::differenceIn(after, before, static_cast<int>(before.size()));
         QVERIFY2(difference.isEmpty(), qPrintable(difference));

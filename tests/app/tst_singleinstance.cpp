@@ -1,0 +1,263 @@
+#include "app/FileLock.h"
+#include "app/FolderLock.h"
+#include "app/SingleInstanceGuard.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// This binary is also the other copy of the program. Started with
+//   --hold [--as-user UID] MACHINE_LOCK|- FOLDER|- HOST
+// it takes the locks it is given, prints "held" (or "refused"), and keeps them until it is killed
+// or its input closes; with --print-default [--as-user UID] it prints the machine lock's place.
+namespace {
+
+const QString Here = QSysInfo::machineHostName();
+const QString RunningHere = QStringLiteral("TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !");
+constexpr uid_t Nobody = 65534;
+
+int otherCopy(QStringList arguments)
+{
+    const QString mode = arguments.takeFirst();
+    if (arguments.value(0) == QLatin1String("--as-user")) {
+        const uid_t uid = arguments.value(1).toUInt();
+        arguments.remove(0, 2);
+        // A user with nothing of root's, and a umask that hides its files from everyone else.
+        if (::setgroups(0, nullptr) != 0 || ::setgid(uid) != 0 || ::setuid(uid) != 0) {
+            std::puts("no-user");
+            return 2;
+        }
+        ::umask(077);
+    }
+    if (mode == QLatin1String("--print-default")) {
+        std::puts(qPrintable(SingleInstanceGuard::defaultMachineLockPath()));
+        return 0;
+    }
+    FileLock machine(arguments.value(0));
+    FolderLock folder(arguments.value(1), arguments.value(2));
+    const bool held = (machine.path() == QLatin1String("-") || machine.tryLock() == FileLock::Locked) &&
+                      (arguments.value(1) == QLatin1String("-") || folder.tryLock() == FileLock::Locked);
+    std::puts(held ? "held" : "refused");
+    std::fflush(stdout);
+    std::getchar();
+    return held ? 0 : 1;
+}
+
+// Starts the other copy and returns its first line.
+QByteArray startOtherCopy(QProcess& process, const QStringList& arguments)
+{
+    process.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!process.waitForStarted() || !process.waitForReadyRead(10000))
+        return "did not answer";
+    return process.readLine().trimmed();
+}
+
+QByteArray firstLine(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readLine().trimmed() : QByteArray();
+}
+
+} // namespace
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+private slots:
+    // Another copy holds a lock: this one is refused, holds nothing, and starts once that copy is
+    // killed, taking over the record it left.
+    void heldByAnotherCopy_data()
+    {
+        QTest::addColumn<bool>("holdMachine");
+        QTest::addColumn<QString>("holderHost"); // empty: the other copy leaves the folder alone
+        QTest::addColumn<bool>("elsewhere");
+        QTest::newRow("this machine") << true << QString() << false;
+        QTest::newRow("this folder, this computer") << false << Here << false;
+        QTest::newRow("this folder, this computer in capitals") << false << Here.toUpper() << false;
+        QTest::newRow("this folder, another computer") << false << QStringLiteral("postazione-cassa") << true;
+    }
+
+    void heldByAnotherCopy()
+    {
+        QFETCH(bool, holdMachine);
+        QFETCH(QString, holderHost);
+        QFETCH(bool, elsewhere);
+        QTemporaryDir dir;
+        const QString machineLock = dir.filePath(QStringLiteral("macchina.lock"));
+        const QString folder = dir.filePath(QStringLiteral("programma"));
+        QVERIFY(QDir().mkdir(folder));
+        QProcess other;
+        QCOMPARE(startOtherCopy(other, {QStringLiteral("--hold"), holdMachine ? machineLock : QStringLiteral("-"),
+                                        holderHost.isEmpty() ? QStringLiteral("-") : folder, holderHost}),
+                 "held");
+
+        SingleInstanceGuard guard(folder, machineLock);
+        QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::AlreadyRunning);
+        if (elsewhere) {
+            QVERIFY2(guard.message().contains(holderHost), qPrintable(guard.message()));
+            QVERIFY2(guard.message().contains(QDir::toNativeSeparators(folder)), qPrintable(guard.message()));
+        } else {
+            QCOMPARE(guard.message(), RunningHere);
+        }
+        QVERIFY(!guard.isHeld());
+        {
+            FileLock machine(machineLock);
+            QCOMPARE(machine.tryLock(), holdMachine ? FileLock::Busy : FileLock::Locked);
+        }
+
+        other.kill();
+        QVERIFY(other.waitForFinished());
+        QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::Acquired);
+        QVERIFY(guard.message().isEmpty());
+        QCOMPARE(firstLine(QDir(folder).filePath(QLatin1String(FolderLock::FileName))), Here.toUtf8());
+        guard.release();
+        QCOMPARE(SingleInstanceGuard(folder, machineLock).tryAcquire(), SingleInstanceGuard::Acquired);
+    }
+
+    // No lock can be taken: the operator is told which file and why, and nothing stays held.
+    void unavailable_data()
+    {
+        QTest::addColumn<QString>("machineLock"); // inside a folder that holds a file "file"
+        QTest::addColumn<QString>("folder");      // and a folder "programma"
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("reason");
+        const QString noFolder = QStringLiteral("il percorso non porta a una cartella");
+        const QString missing = QStringLiteral("la cartella non esiste");
+        QTest::newRow("machine lock under a file") << "file/m.lock"
+                                                   << "programma"
+                                                   << "file/m.lock" << noFolder;
+        QTest::newRow("machine lock in a missing folder") << "manca/m.lock"
+                                                          << "programma"
+                                                          << "manca/m.lock" << missing;
+        QTest::newRow("machine lock is a folder")
+            << "programma"
+            << "programma"
+            << "programma" << QStringLiteral("al posto del file c'è una cartella");
+        QTest::newRow("machine lock is a link")
+            << "link.lock"
+            << "programma"
+            << "link.lock" << QStringLiteral("al posto del file c'è un collegamento");
+        QTest::newRow("program folder under a file") << "m.lock"
+                                                     << "file/programma"
+                                                     << "file/programma" << noFolder;
+        QTest::newRow("program folder missing") << "m.lock"
+                                                << "manca"
+                                                << "manca" << missing;
+    }
+
+    void unavailable()
+    {
+        QFETCH(QString, machineLock);
+        QFETCH(QString, folder);
+        QFETCH(QString, named);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("file")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("programma")));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("file")), dir.filePath(QStringLiteral("link.lock"))));
+
+        SingleInstanceGuard guard(dir.filePath(folder), dir.filePath(machineLock));
+        QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::Unavailable);
+        const QString& message = guard.message();
+        QVERIFY2(message.contains(QDir::toNativeSeparators(dir.filePath(named))), qPrintable(message));
+        QVERIFY2(message.contains(QLatin1Char('(') + reason + QLatin1Char(')')), qPrintable(message));
+        QVERIFY2(message.endsWith(QLatin1String("viene chiuso senza aprire il database.")), qPrintable(message));
+        QVERIFY(message != RunningHere);
+        QVERIFY(!guard.isHeld());
+        FileLock machine(dir.filePath(machineLock));
+        QVERIFY(machine.tryLock() != FileLock::Busy);
+    }
+
+    // Copies started with any environment meet at the same lock; none of them follows TMPDIR.
+    void environmentDoesNotMoveTheLock_data()
+    {
+        QTest::addColumn<QStringList>("set"); // NAME=VALUE, or NAME alone to remove it
+        QTest::addColumn<bool>("asAnotherUser");
+        QTest::newRow("TMPDIR elsewhere") << QStringList{"TMPDIR=" + QDir::homePath()} << false;
+        QTest::newRow("TMPDIR missing") << QStringList{"TMPDIR=/nonexistent/tn2"} << false;
+        QTest::newRow("no TMPDIR, HOME, TMP, TEMP") << QStringList{"TMPDIR", "HOME", "TMP", "TEMP"} << false;
+        QTest::newRow("another user") << QStringList{"TMPDIR=/nonexistent/tn2", "HOME=/nonexistent"} << true;
+    }
+
+    void environmentDoesNotMoveTheLock()
+    {
+        QFETCH(QStringList, set);
+        QFETCH(bool, asAnotherUser);
+        if (asAnotherUser && ::geteuid() != 0)
+            QSKIP("only root can start a copy as another user");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& entry : set) {
+            const qsizetype equals = entry.indexOf(QLatin1Char('='));
+            if (equals < 0)
+                environment.remove(entry);
+            else
+                environment.insert(entry.left(equals), entry.mid(equals + 1));
+        }
+        QProcess other;
+        other.setProcessEnvironment(environment);
+        QStringList arguments{QStringLiteral("--print-default")};
+        if (asAnotherUser)
+            arguments << QStringLiteral("--as-user") << QString::number(Nobody);
+        const QString there = QString::fromLocal8Bit(startOtherCopy(other, arguments));
+        QCOMPARE(there, SingleInstanceGuard::defaultMachineLockPath());
+        QVERIFY(other.waitForFinished());
+    }
+
+    // Users lock each other's files in a shared sticky folder such as /tmp, whoever created them
+    // and whatever their umask.
+    void anotherUser_data()
+    {
+        QTest::addColumn<bool>("otherCreates");
+        QTest::newRow("the other user creates the file") << true;
+        QTest::newRow("this user creates the file") << false;
+    }
+
+    void anotherUser()
+    {
+        QFETCH(bool, otherCreates);
+        if (::geteuid() != 0)
+            QSKIP("only root can start a copy as another user");
+        QTemporaryDir shared(QStringLiteral("/tmp/tn2-shared-XXXXXX"));
+        QVERIFY(::chmod(QFile::encodeName(shared.path()).constData(), 01777) == 0);
+        QTemporaryDir folder;
+        const QString machineLock = shared.filePath(QStringLiteral("macchina.lock"));
+        if (!otherCreates) {
+            const mode_t before = ::umask(077);
+            QCOMPARE(SingleInstanceGuard(folder.path(), machineLock).tryAcquire(), SingleInstanceGuard::Acquired);
+            ::umask(before);
+        }
+
+        QProcess other;
+        const QByteArray answer = startOtherCopy(other, {QStringLiteral("--hold"), QStringLiteral("--as-user"),
+                                                         QString::number(Nobody), machineLock, "-", Here});
+        if (answer == "no-user")
+            QSKIP("this system does not let root start a process as another user");
+        QCOMPARE(answer, "held");
+        SingleInstanceGuard guard(folder.path(), machineLock);
+        QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::AlreadyRunning);
+        other.kill();
+        QVERIFY(other.waitForFinished());
+        QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::Acquired);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    if (argc > 1 && (qstrcmp(argv[1], "--hold") == 0 || qstrcmp(argv[1], "--print-default") == 0)) {
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        return otherCopy(arguments);
+    }
+    QCoreApplication application(argc, argv);
+    TestSingleInstance test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_singleinstance.moc"
