@@ -147,12 +147,9 @@ private slots:
         for (int step = 1; step <= 40; ++step)
             rig.moveTo(grab + QPoint(step, -step / 2));
         QCOMPARE(rig.host.outlines.size(), 1);
-        CRect moved = outline;
-        moved.setLeft(outline.Left() + 40);
-        moved.setTop(outline.Top() - 20);
-        moved.setWidth(outline.Width());
-        moved.setHeight(outline.Height());
-        QCOMPARE(rig.host.outlines.value(0), moved);
+        const CRect moved = rig.host.outlines.value(0);
+        QCOMPARE(QRect(moved.Left(), moved.Top(), moved.Width(), moved.Height()),
+                 QRect(outline.Left() + 40, outline.Top() - 20, outline.Width(), outline.Height()));
         QCOMPARE(rig.element(), start); // the element waits for the release
 
         rig.engine.mouseReleased(Qt::LeftButton);
