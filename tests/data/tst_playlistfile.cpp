@@ -135,84 +135,71 @@ private slots:
         QCOMPARE(encoded, bytes);
     }
 
-    void refusesWhatTheFileCannotHold_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("named");
-
-        QTest::newRow("Polish letter") << QStringLiteral("C:\\Foto\\łódź.jpg") << QStringLiteral("\"ł\" (U+0142)");
-        QTest::newRow("emoji, a surrogate pair")
-            << QStringLiteral("C:\\Foto\\sole \U0001F600.jpg") << QStringLiteral("\"\U0001F600\" (U+1F600)");
-        QTest::newRow("C1 control with a glyph in the table") << QStringLiteral("a\u0080b") << QStringLiteral("U+0080");
-        QTest::newRow("line feed would split the entry")
-            << QStringLiteral("due\nrighe.jpg") << QStringLiteral("a capo");
-        QTest::newRow("carriage return") << QStringLiteral("due\rrighe.jpg") << QStringLiteral("a capo");
-    }
-
-    void refusesWhatTheFileCannotHold()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, named);
-
-        const QString file = path(QStringLiteral("keep.tni"));
-        writeBytes(file, kOld);
-        const auto error = storeErrorOf([&] { PlaylistFile::write(file, {QStringLiteral("C:\\buona.jpg"), entry}); });
-        QVERIFY(error);
-        const QString message = error->operatorMessage();
-        QVERIFY2(message.contains(QStringLiteral("n. 2")) && message.contains(entry) && message.contains(named),
-                 qPrintable(message));
-        QCOMPARE(error->file(), file);
-        QCOMPARE(readBytes(file), kOld);
-    }
-
+    // A read or write that fails names the file and says why, an entry the file cannot hold by its
+    // number and character; nothing on disk changes.
     void failuresNameTheFile_data()
     {
         QTest::addColumn<bool>("writing");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("sentence");
-
-        QTest::newRow("read a missing file") << false << QStringLiteral("manca.tni") << QStringLiteral("non esiste");
-        QTest::newRow("read a folder") << false << QStringLiteral("cartella.tni") << QStringLiteral("cartella");
-        QTest::newRow("write into a missing folder")
-            << true << QStringLiteral("manca/nuova.tni") << QStringLiteral("non può essere salvato");
-        QTest::newRow("write over a folder")
-            << true << QStringLiteral("cartella.tni") << QStringLiteral("non può essere salvato");
+        QTest::addColumn<QString>("entry"); // written second, after a good one
+        QTest::addColumn<QStringList>("said");
+        const auto refused = [](const char* row, const QString& entry, const QString& named) {
+            QTest::newRow(row) << true << QStringLiteral("vecchia.tni") << entry
+                               << QStringList{QStringLiteral("n. 2"), entry, named};
+        };
+        const auto failed = [](const char* row, bool writing, const char* name, const char* sentence) {
+            QTest::newRow(row) << writing << QString::fromUtf8(name) << QStringLiteral("C:\\a.jpg")
+                               << QStringList{QString::fromUtf8(sentence)};
+        };
+        refused("Polish letter", QStringLiteral("C:\\Foto\\łódź.jpg"), QStringLiteral("\"ł\" (U+0142)"));
+        refused("emoji, a surrogate pair", QStringLiteral("C:\\Foto\\sole \U0001F600.jpg"),
+                QStringLiteral("\"\U0001F600\" (U+1F600)"));
+        refused("C1 control with a glyph in the table", QStringLiteral("a\u0080b"), QStringLiteral("U+0080"));
+        refused("line feed would split the entry", QStringLiteral("due\nrighe.jpg"), QStringLiteral("a capo"));
+        refused("carriage return", QStringLiteral("due\rrighe.jpg"), QStringLiteral("a capo"));
+        failed("read a missing file", false, "manca.tni", "non esiste");
+        failed("read a folder", false, "cartella.tni", "cartella");
+        failed("write into a missing folder", true, "manca/nuova.tni", "non può essere salvato");
+        failed("write over a folder", true, "cartella.tni", "non può essere salvato");
         // The file itself could be written in place, but only a rename replaces it whole: refused.
-        QTest::newRow("write in a read-only folder")
-            << true << QStringLiteral("sola lettura/vecchia.tni") << QStringLiteral("sola lettura");
+        failed("write in a read-only folder", true, "sola lettura/vecchia.tni", "sola lettura");
     }
 
     void failuresNameTheFile()
     {
         QFETCH(bool, writing);
         QFETCH(QString, name);
-        QFETCH(QString, sentence);
+        QFETCH(QString, entry);
+        QFETCH(QStringList, said);
 
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cartella.tni")));
         QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("sola lettura")));
-        const QString file = path(name);
+        const QStringList olds{path(QStringLiteral("vecchia.tni")), path(QStringLiteral("sola lettura/vecchia.tni"))};
+        for (const QString& old : olds)
+            writeBytes(old, kOld);
         const QString readOnly = path(QStringLiteral("sola lettura"));
         const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-        writeBytes(path(QStringLiteral("sola lettura/vecchia.tni")), kOld);
         QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool administrator = QFileInfo(readOnly).isWritable();
-        if (administrator && name.startsWith(QStringLiteral("sola lettura"))) {
+        if (QFileInfo(readOnly).isWritable() && name.startsWith(QStringLiteral("sola lettura"))) {
             QFile::setPermissions(readOnly, writable);
             QSKIP("Running as an administrator: every folder can be written");
         }
 
+        const QString file = path(name);
         const auto error = storeErrorOf([&] {
             if (writing)
-                PlaylistFile::write(file, {QStringLiteral("C:\\a.jpg")});
+                PlaylistFile::write(file, {QStringLiteral("C:\\buona.jpg"), entry});
             else
                 PlaylistFile::read(file);
         });
         QFile::setPermissions(readOnly, writable);
         QVERIFY(error);
-        QVERIFY2(error->operatorMessage().contains(sentence), qPrintable(error->operatorMessage()));
+        for (const QString& part : said)
+            QVERIFY2(error->operatorMessage().contains(part), qPrintable(error->operatorMessage()));
         QCOMPARE(error->file(), file);
         QVERIFY(QFileInfo(path(QStringLiteral("cartella.tni"))).isDir());
-        QCOMPARE(readBytes(path(QStringLiteral("sola lettura/vecchia.tni"))), kOld);
+        for (const QString& old : olds)
+            QCOMPARE(readBytes(old), kOld);
     }
 
 private:
