@@ -54,7 +54,6 @@ private slots:
         QTest::addColumn<QStringList>("files");
 
         const QStringList jpg{QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("c.Jpg")};
-        QTest::newRow("photos") << QStringLiteral("*.jpg") << jpg;
         QTest::newRow("pattern in upper case") << QStringLiteral("*.JPG") << jpg;
         QTest::newRow("background pictures") << QStringLiteral("*.jpg;*.bmp") << jpg + QStringList{"d.bmp"};
         QTest::newRow("blanks and an empty part")
