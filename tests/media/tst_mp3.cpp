@@ -23,21 +23,19 @@ private slots:
         QTest::addColumn<QString>("typed");  // null: nothing typed
         QTest::addColumn<QString>("chosen"); // null: "..." not used; empty: cancelled
         QTest::addColumn<QString>("result"); // null: nothing stored
+        const auto add = [](const char* name, const QVariant& stored, const QString& typed, const QString& chosen,
+                            const QString& result) { QTest::newRow(name) << stored << typed << chosen << result; };
         const QString music = QDir::toNativeSeparators(QStringLiteral("/srv/musica"));
-        QTest::newRow("never written, empty box") << QVariant() << QString() << QString() << QString();
-        QTest::newRow("stored, unchanged") << QVariant(music) << QString() << QString() << music;
-        QTest::newRow("typed, not existing")
-            << QVariant() << "Z:\\Musica d'attesa" << QString() << "Z:\\Musica d'attesa";
-        QTest::newRow("quotes, wildcards, emoji") << QVariant(music) << "/m/\"sala\" 100% *?[x] \U0001F3B5" << QString()
-                                                  << "/m/\"sala\" 100% *?[x] \U0001F3B5";
-        QTest::newRow("10,000 characters")
-            << QVariant() << QString(10000, QLatin1Char('m')) << QString() << QString(10000, QLatin1Char('m'));
-        QTest::newRow("chosen") << QVariant(music) << QString() << "/home/sala/Musica"
-                                << "/home/sala/Musica";
-        QTest::newRow("chosen root keeps its separator") << QVariant(music) << QString() << "C:\\"
-                                                         << "C:\\";
-        QTest::newRow("chooser cancelled keeps the box") << QVariant(music) << QString() << "" << music;
-        QTest::newRow("emptied") << QVariant(music) << "" << QString() << QString();
+        const QString odd = QStringLiteral("Z:\\Musica d'attesa \"sala\" 100% *?[x] \U0001F3B5");
+        const QString none;
+        add("never written, empty box", {}, none, none, none);
+        add("stored, unchanged", music, none, none, music);
+        add("typed, not existing, odd characters", {}, odd, none, odd);
+        add("10,000 characters", {}, QString(10000, u'm'), none, QString(10000, u'm'));
+        add("chosen", music, none, "/home/sala/Musica", "/home/sala/Musica");
+        add("chosen root keeps its separator", music, none, "C:\\", "C:\\");
+        add("chooser cancelled keeps the box", music, none, "", music);
+        add("emptied", music, "", none, none);
     }
 
     void storesTheFolder()

@@ -174,21 +174,14 @@ private slots:
         QTest::newRow("layout chooser") << "PB1_7"
                                         << "SceltaLayout"
                                         << "closebox" << false;
-        QTest::newRow("music folder") << "PB1_5"
-                                      << "MP3"
-                                      << "CBT_0" << false;
-        QTest::newRow("chimes") << "PushButton1"
-                                << "DinDon"
-                                << "ctButton2_0" << false;
-        QTest::newRow("scrolling text") << "Command0"
-                                        << "Form4"
-                                        << "PB1_0" << false;
-        QTest::newRow("call time") << "tempoc"
-                                   << "TempoChiamata"
-                                   << "PB1_0" << false;
-        QTest::newRow("notice screen") << "Avviso"
-                                       << "MostroAvviso"
-                                       << "PB1_0" << false;
+        const char* const contentWindows[][3] = {{"PB1_5", "MP3", "CBT_0"},
+                                                 {"PushButton1", "DinDon", "ctButton2_0"},
+                                                 {"Command0", "Form4", "PB1_0"},
+                                                 {"tempoc", "TempoChiamata", "PB1_0"},
+                                                 {"Avviso", "MostroAvviso", "PB1_0"}};
+        for (const auto& [button, window, close] : contentWindows)
+            QTest::newRow(window) << QString::fromLatin1(button) << QString::fromLatin1(window)
+                                  << QString::fromLatin1(close) << false;
     }
 
     void modalWindows()

@@ -21,19 +21,18 @@ private slots:
         QTest::addColumn<QString>("click"); // a radio button, or empty
         QTest::addColumn<QString>("close");
         QTest::addColumn<QVariant>("result");
-        QTest::newRow("never chosen, Ok") << QVariant() << -1 << QString() << "PB1_1" << QVariant();
-        QTest::newRow("never chosen, SI") << QVariant() << -1 << "RB1_0"
-                                          << "PB1_1" << QVariant(-1);
-        QTest::newRow("never chosen, NO") << QVariant() << -1 << "RB1_1"
-                                          << "PB1_1" << QVariant(0);
-        QTest::newRow("yes to NO") << QVariant(-1) << 0 << "RB1_1"
-                                   << "PB1_1" << QVariant(0);
-        QTest::newRow("no to SI") << QVariant(0) << 1 << "RB1_0"
-                                  << "PB1_1" << QVariant(-1);
-        QTest::newRow("no to SI, C&hudi") << QVariant(0) << 1 << "RB1_0"
-                                          << "PB1_0" << QVariant(0);
-        QTest::newRow("never chosen, SI, C&hudi") << QVariant() << -1 << "RB1_0"
-                                                  << "PB1_0" << QVariant();
+        const auto add = [](const char* name, const QVariant& stored, int selected, const char* click,
+                            const char* close, const QVariant& result) {
+            QTest::newRow(name) << stored << selected << QString::fromLatin1(click) << QString::fromLatin1(close)
+                                << result;
+        };
+        add("never chosen, &Ok", {}, -1, "", "PB1_1", {});
+        add("never chosen, SI", {}, -1, "RB1_0", "PB1_1", -1);
+        add("never chosen, NO", {}, -1, "RB1_1", "PB1_1", 0);
+        add("yes to NO", -1, 0, "RB1_1", "PB1_1", 0);
+        add("no to SI", 0, 1, "RB1_0", "PB1_1", -1);
+        add("no to SI, C&hudi", 0, 1, "RB1_0", "PB1_0", 0);
+        add("never chosen, SI, C&hudi", {}, -1, "RB1_0", "PB1_0", {});
     }
 
     void storesTheChoice()

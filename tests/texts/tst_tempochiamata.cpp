@@ -35,30 +35,27 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("typed");   // null: "&Ok" on what is shown
         QTest::addColumn<QVariant>("result"); // null: refused
-        QTest::newRow("never written shows 0, refused") << QVariant() << "0" << QString() << QVariant();
-        QTest::newRow("2500 shows 2, stores 2000") << QVariant(2500.0) << "2" << QString() << QVariant(2000.0);
-        QTest::newRow("2999 shows 2") << QVariant(2999.0) << "2" << QString() << QVariant(2000.0);
-        QTest::newRow("leading zeros, 007") << QVariant(5000.0) << "5"
-                                            << "007" << QVariant(7000.0);
-        QTest::newRow("1") << QVariant(5000.0) << "5"
-                           << "1" << QVariant(1000.0);
-        QTest::newRow("60") << QVariant(5000.0) << "5"
-                            << "60" << QVariant(60000.0);
-        QTest::newRow("61") << QVariant(5000.0) << "5"
-                            << "61" << QVariant();
-        QTest::newRow("0") << QVariant(5000.0) << "5"
-                           << "0" << QVariant();
-        QTest::newRow("emptied") << QVariant(5000.0) << "5"
-                                 << "" << QVariant();
-        QTest::newRow("twenty digits") << QVariant(5000.0) << "5"
-                                       << "99999999999999999999" << QVariant();
-        QTest::newRow("letters fall away") << QVariant(5000.0) << "5"
-                                           << "1a2'*%" << QVariant(12000.0);
-        QTest::newRow("a sign falls away") << QVariant(5000.0) << "5"
-                                           << "-4.5" << QVariant(45000.0);
+        const auto add = [](const char* name, const QVariant& stored, const char* shown, const char* typed,
+                            const QVariant& result) {
+            QTest::newRow(name) << stored << QString::fromLatin1(shown) << QString::fromLatin1(typed) << result;
+        };
+        const QVariant five(5000.0);
+        const QVariant refused;
+        add("never written shows 0, refused", {}, "0", nullptr, refused);
+        add("2500 shows 2, stores 2000", 2500.0, "2", nullptr, 2000.0);
+        add("2999 shows 2, rounded down", 2999.0, "2", nullptr, 2000.0);
+        add("leading zeros, 007", five, "5", "007", 7000.0);
+        add("1", five, "5", "1", 1000.0);
+        add("60", five, "5", "60", 60000.0);
+        add("61", five, "5", "61", refused);
+        add("0", five, "5", "0", refused);
+        add("emptied", five, "5", "", refused);
+        add("twenty digits", five, "5", "99999999999999999999", refused);
+        add("letters fall away", five, "5", "1a2'*%", 12000.0);
+        add("a sign and a point fall away", five, "5", "-4.5", 45000.0);
         // Written by someone else: shown as read, and no call time.
-        QTest::newRow("negative stored") << QVariant(-3000.0) << "-3" << QString() << QVariant();
-        QTest::newRow("huge stored") << QVariant(1e15) << "1000000000000" << QString() << QVariant();
+        add("negative stored", -3000.0, "-3", nullptr, refused);
+        add("huge stored", 1e15, "1000000000000", nullptr, refused);
     }
 
     void storesSeconds()
