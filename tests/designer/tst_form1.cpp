@@ -119,8 +119,14 @@ private slots:
         QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2 Menu2" << closeOnly;
         QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2 Menu2" << closeOnly;
         QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1 Menu"
-                                         << QStringList{"Tabella Inserimento Oggetti", "", "Salva posizione finestra",
-                                                        "Salva Impostazioni",          "", "Chiudi Schermata"};
+                                         << QStringList{"Tabella Inserimento Oggetti",
+                                                        "Sfondo della Schermata",
+                                                        "Colore Sfondo Schermata",
+                                                        "",
+                                                        "Salva posizione finestra",
+                                                        "Salva Impostazioni",
+                                                        "",
+                                                        "Chiudi Schermata"};
         QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "" << QStringList();
     }
 
