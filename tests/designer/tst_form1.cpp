@@ -5,6 +5,7 @@
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "designer/Form1.h"
+#include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
 #include <QApplication>
@@ -140,6 +141,8 @@ private slots:
         Form1 designer(folder.store(), table);
         QCOMPARE(designer.isReadOnly(), table == QLatin1String("LayoutBase"));
         activate(designer);
+        // A right press on an element of an editable layout opens the property editor instead.
+        ModalDriver closesEditors(200);
         for (const char* name : {"Text1_5", "Command2_0", "WB1", "Text2"}) {
             QWidget* element = designer.findChild<QWidget*>(QLatin1String(name));
             const LayoutRecords::Row* row = designer.rowOf(element);
