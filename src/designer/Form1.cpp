@@ -7,6 +7,7 @@
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "designer/document/StoredElement.h"
+#include "designer/properties/OpenProperties.h"
 #include "designer/tools/DragResizeEngine.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
@@ -146,6 +147,9 @@ Form1::Form1(Store& store, const QString& table, QWidget* parent)
             [this](int handle) { m_engine->handlePressed(handle); });
     for (ElementWidget* widget : m_widgets)
         connect(widget, &ElementWidget::pressed, this, &Form1::elementPressed);
+    // The editor opens for the element's group; the weather area has none and opens nothing.
+    connect(this, &Form1::propertiesRequested, this,
+            [this](int position) { OpenElementProperties(m_document, position, this); });
 
     LayoutDocument::Elements design{};
     for (const Row& row : LayoutRecords::rows()) {
@@ -319,8 +323,11 @@ void Form1::showBackground()
 {
     m_canvas->setBackgroundColor(OleColor::toQColor(m_document.backgroundColour()));
     const std::optional<QString>& path = m_document.backgroundPicture();
-    if (!path) {
+    // An empty path is the background removed by "Elimina": no picture, and Label2 empty for the save.
+    if (!path || path->isEmpty()) {
         m_canvas->setBackgroundPicture(QPixmap());
+        if (path)
+            Label2->clear();
     } else {
         if (path != m_shownPicture) {
             QPixmap picture;
@@ -408,8 +415,10 @@ std::unique_ptr<QMenu> Form1::menuForPress(Qt::MouseButton button)
     menu->setObjectName(QStringLiteral("M1"));
     connect(addCommand(*menu, QStringLiteral("T1"), QStringLiteral("Tabella Inserimento Oggetti")), &QAction::triggered,
             this, &Form1::showElementPanel);
-    // A1 "Sfondo della Schermata" and CSS "Colore Sfondo Schermata" come here, with the background
-    // window and the property editor.
+    connect(addCommand(*menu, QStringLiteral("A1"), QStringLiteral("Sfondo della Schermata")), &QAction::triggered,
+            this, [this] { OpenBackgroundPicture(m_document, this); });
+    connect(addCommand(*menu, QStringLiteral("CSS"), QStringLiteral("Colore Sfondo Schermata")), &QAction::triggered,
+            this, [this] { OpenBackgroundColour(m_document, this); });
     menu->addSeparator()->setObjectName(QStringLiteral("q1"));
     connect(addCommand(*menu, QStringLiteral("S1"), QStringLiteral("Salva posizione finestra")), &QAction::triggered,
             this, guarded(this, [this] { storeWindowPosition(); }));

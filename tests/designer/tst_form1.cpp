@@ -5,6 +5,7 @@
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "designer/Form1.h"
+#include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
 #include <QApplication>
@@ -121,8 +122,14 @@ private slots:
         QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2 Menu2" << closeOnly;
         QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2 Menu2" << closeOnly;
         QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1 Menu"
-                                         << QStringList{"Tabella Inserimento Oggetti", "", "Salva posizione finestra",
-                                                        "Salva Impostazioni",          "", "Chiudi Schermata"};
+                                         << QStringList{"Tabella Inserimento Oggetti",
+                                                        "Sfondo della Schermata",
+                                                        "Colore Sfondo Schermata",
+                                                        "",
+                                                        "Salva posizione finestra",
+                                                        "Salva Impostazioni",
+                                                        "",
+                                                        "Chiudi Schermata"};
         QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "" << QStringList();
     }
 
@@ -136,6 +143,8 @@ private slots:
         Form1 designer(folder.store(), table);
         QCOMPARE(designer.isReadOnly(), table == QLatin1String("LayoutBase"));
         activate(designer);
+        // A right press on an element of an editable layout opens the property editor instead.
+        ModalDriver closesEditors(200);
         for (const char* name : {"Text1_5", "Command2_0", "WB1", "Text2"}) {
             QWidget* element = designer.findChild<QWidget*>(QLatin1String(name));
             const LayoutRecords::Row* row = designer.rowOf(element);
