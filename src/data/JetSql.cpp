@@ -198,55 +198,58 @@ bool matchSet(const QString& pattern, qsizetype& pos, QChar c, bool& valid)
     return found != negate;
 }
 
-bool matchFrom(const QString& text, qsizetype t, const QString& pattern, qsizetype p)
+// Whether the one-character item of the pattern at `p` (a literal, ?, # or a [...] set) matches
+// `c`; `next` is set past it.
+bool itemMatches(const QString& pattern, qsizetype p, QChar c, qsizetype& next)
 {
-    while (p < pattern.size()) {
-        const QChar pc = pattern.at(p);
-        if (pc == QLatin1Char('*')) {
+    const QChar pc = pattern.at(p);
+    if (pc == QLatin1Char('[')) {
+        bool valid = false;
+        next = p;
+        const bool in = matchSet(pattern, next, c, valid);
+        if (valid)
+            return in;
+        // An unclosed '[' stands for itself.
+    }
+    next = p + 1;
+    if (pc == QLatin1Char('?'))
+        return true;
+    if (pc == QLatin1Char('#'))
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    return folded(pc) == folded(c);
+}
+
+// Every item but * takes exactly one character, so the last * seen is the only one worth taking
+// back: on a mismatch it swallows one more character and the items after it are tried again. The
+// work stays proportional to text times pattern, however many stars an operator types.
+bool matchFrom(const QString& text, const QString& pattern)
+{
+    qsizetype t = 0;
+    qsizetype p = 0;
+    qsizetype afterStar = -1; // the pattern position after the last *
+    qsizetype starText = 0;   // where the text stood when that * began
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern.at(p) == QLatin1Char('*')) {
             while (p < pattern.size() && pattern.at(p) == QLatin1Char('*'))
                 ++p;
-            if (p == pattern.size())
-                return true;
-            for (qsizetype start = t; start <= text.size(); ++start) {
-                if (matchFrom(text, start, pattern, p))
-                    return true;
-            }
-            return false;
+            afterStar = p;
+            starText = t;
+            continue;
         }
-        if (pc == QLatin1Char('[')) {
-            bool valid = false;
-            qsizetype next = p;
-            if (t < text.size()) {
-                const bool in = matchSet(pattern, next, text.at(t), valid);
-                if (valid) {
-                    if (!in)
-                        return false;
-                    ++t;
-                    p = next;
-                    continue;
-                }
-            } else {
-                matchSet(pattern, next, QChar(), valid);
-                if (valid)
-                    return false;
-            }
-            // An unclosed '[' stands for itself.
+        qsizetype next = p;
+        if (p < pattern.size() && itemMatches(pattern, p, text.at(t), next)) {
+            ++t;
+            p = next;
+            continue;
         }
-        if (t >= text.size())
+        if (afterStar < 0)
             return false;
-        const QChar tc = text.at(t);
-        if (pc == QLatin1Char('?')) {
-            // any one character
-        } else if (pc == QLatin1Char('#')) {
-            if (tc < QLatin1Char('0') || tc > QLatin1Char('9'))
-                return false;
-        } else if (folded(pc) != folded(tc)) {
-            return false;
-        }
-        ++t;
-        ++p;
+        p = afterStar;
+        t = ++starText;
     }
-    return t == text.size();
+    while (p < pattern.size() && pattern.at(p) == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
 }
 
 QString textArgument(sqlite3_value* value)
@@ -294,7 +297,7 @@ QString tableOf(const QString& source)
 
 bool like(const QString& text, const QString& pattern)
 {
-    return matchFrom(text, 0, pattern, 0);
+    return matchFrom(text, pattern);
 }
 
 int compareText(const QString& a, const QString& b)

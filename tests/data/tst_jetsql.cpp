@@ -72,6 +72,10 @@ void TestJetSql::like_data()
         {"b", "[abc]", true}, {"d", "[abc]", false}, {"M", "[a-z]", true}, {"5", "[a-z]", false},
         {"5", "[!a-z]", true}, {"m", "[!a-z]", false}, {"Cas1", "Ca[a-z]#", true}, {"a*b", "a[*]b", true},
         {"axb", "a[*]b", false}, {"a[b", "a[b", true},
+        // A * gives back what the items after it need, however many stars there are.
+        {"abcabd", "*abd", true}, {"mississippi", "*sip*", true}, {"ab1", "*?#", true}, {"abab", "*a[b]", true},
+        {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "*a*a*a*a*a*a*a*a*a*a*a*a*x", false},
+        {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*a*a*a*a*a*b", true},
         // What SQL would take for wildcards is plain text here.
         {"100%", "100%", true}, {"1000", "100%", false}, {"a_b", "a_b", true}, {"axb", "a_b", false},
         // clang-format on
