@@ -112,8 +112,8 @@ private slots:
         QVERIFY(driver.unexpected().isEmpty());
     }
 
-    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd"
-    // opens the layout chooser over it.
+    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd",
+    // "&Utenti", "&Radio" and "Imposta Meteo" open their windows over it.
     void modalWindows_data()
     {
         QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
@@ -141,6 +141,15 @@ private slots:
         QTest::newRow("layout chooser") << "PB1_7"
                                         << "SceltaLayout"
                                         << "closebox" << false;
+        QTest::newRow("operators") << "PB1_2"
+                                   << "GestioneUtenti"
+                                   << "ctButton2_0" << false;
+        QTest::newRow("radio stations") << "PB1_6"
+                                        << "GestioneRadio"
+                                        << "ctButton2_0" << false;
+        QTest::newRow("weather") << "Command1"
+                                 << "Form3"
+                                 << "CBT_0" << false;
     }
 
     void modalWindows()
