@@ -3,8 +3,10 @@
 
 TN2_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TN2_JOBS="${TN2_JOBS:-$(nproc)}"
+# The browser engine's helper process (libqt6webenginecore6-bin) is only recommended by its library,
+# so it is named here: without it the weather and radio previews stay blank.
 TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libbenchmark-dev
-              xvfb xauth libgl1-mesa-dev fonts-dejavu-core)
+              qt6-webengine-dev libqt6webenginecore6-bin xvfb xauth libgl1-mesa-dev fonts-dejavu-core)
 
 # Installs the packages that are missing; does nothing (and needs no network) when all are there.
 tn2_install_packages() {
