@@ -269,10 +269,87 @@ void likeFunction(sqlite3_context* context, int, sqlite3_value** arguments)
     sqlite3_result_int(context, like(textArgument(arguments[1]), textArgument(arguments[0])) ? 1 : 0);
 }
 
+// Called for every comparison of a sort, so it compares SQLite's own buffers without copying them.
 int collate(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
-    return compareText(QString::fromUtf16(static_cast<const char16_t*>(a), lengthA / 2),
-                       QString::fromUtf16(static_cast<const char16_t*>(b), lengthB / 2));
+    return QStringView(static_cast<const char16_t*>(a), lengthA / 2)
+        .compare(QStringView(static_cast<const char16_t*>(b), lengthB / 2), Qt::CaseInsensitive);
+}
+
+// A UTF-8 text read as QString::compare(..., Qt::CaseInsensitive) reads its UTF-16 form: one
+// case-folded code unit at a time, without making a copy.
+class FoldedUnits
+{
+public:
+    FoldedUnits(const void* text, int bytes)
+        : m_at(static_cast<const unsigned char*>(text))
+        , m_end(m_at + bytes)
+    {
+    }
+
+    bool atEnd() const { return m_pendingLow == 0 && m_at >= m_end; }
+
+    char16_t next()
+    {
+        if (m_pendingLow != 0)
+            return std::exchange(m_pendingLow, char16_t(0));
+        const char32_t folded = QChar::toCaseFolded(decode());
+        if (QChar::requiresSurrogates(folded)) {
+            m_pendingLow = QChar::lowSurrogate(folded);
+            return QChar::highSurrogate(folded);
+        }
+        return static_cast<char16_t>(folded);
+    }
+
+private:
+    // One code point; a byte that does not start a valid sequence reads as U+FFFD.
+    char32_t decode()
+    {
+        const unsigned char lead = *m_at++;
+        if (lead < 0x80)
+            return lead;
+        int length = 0;
+        char32_t codePoint = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            length = 1;
+            codePoint = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 2;
+            codePoint = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 3;
+            codePoint = lead & 0x07;
+        } else {
+            return QChar::ReplacementCharacter;
+        }
+        if (m_end - m_at < length)
+            return QChar::ReplacementCharacter;
+        for (int i = 0; i < length; ++i) {
+            if ((m_at[i] & 0xC0) != 0x80)
+                return QChar::ReplacementCharacter;
+            codePoint = (codePoint << 6) | (m_at[i] & 0x3F);
+        }
+        m_at += length;
+        return codePoint;
+    }
+
+    const unsigned char* m_at;
+    const unsigned char* m_end;
+    char16_t m_pendingLow = 0;
+};
+
+// The same order as collate() for a database kept in UTF-8 (all of ours): SQLite would otherwise
+// convert both texts to UTF-16, with two allocations, for every comparison of a sort.
+int collateUtf8(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    FoldedUnits left(a, lengthA);
+    FoldedUnits right(b, lengthB);
+    while (!left.atEnd() && !right.atEnd()) {
+        const int difference = int(left.next()) - int(right.next());
+        if (difference != 0)
+            return difference;
+    }
+    return left.atEnd() ? (right.atEnd() ? 0 : -1) : 1;
 }
 
 } // namespace
@@ -310,6 +387,7 @@ void registerFunctions(sqlite3* db)
     sqlite3_create_function_v2(db, "like", 2, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
                                nullptr, nullptr);
     sqlite3_create_collation_v2(db, "JETTEXT", SQLITE_UTF16_ALIGNED, nullptr, collate, nullptr);
+    sqlite3_create_collation_v2(db, "JETTEXT", SQLITE_UTF8, nullptr, collateUtf8, nullptr);
 }
 
 } // namespace JetSql

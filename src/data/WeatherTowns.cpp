@@ -1,5 +1,6 @@
 #include "data/WeatherTowns.h"
 
+#include "data/JetSql.h"
 #include "data/RecordSet.h"
 #include "data/SostituisciApici.h"
 #include "data/Store.h"
@@ -18,6 +19,12 @@ QVector<WeatherTown> read(Store& store, const QString& source)
     return towns;
 }
 
+// The start of a name as typed, apostrophes made one-character wildcards.
+QString pattern(const QString& typed)
+{
+    return SostituisciApici(typed) + QLatin1Char('*');
+}
+
 } // namespace
 
 WeatherTowns::WeatherTowns(Store& store)
@@ -32,6 +39,18 @@ QVector<WeatherTown> WeatherTowns::all() const
 
 QVector<WeatherTown> WeatherTowns::startingWith(const QString& typed) const
 {
-    return read(m_store, QStringLiteral("select * from ComuniMeteo where [Comune] like'") + SostituisciApici(typed) +
-                             QStringLiteral("*'") + QStringLiteral(" order by [comune]"));
+    return read(m_store, QStringLiteral("select * from ComuniMeteo where [Comune] like'") + pattern(typed) +
+                             QStringLiteral("'") + QStringLiteral(" order by [comune]"));
+}
+
+QVector<WeatherTown> WeatherTowns::startingWith(const QVector<WeatherTown>& towns, const QString& typed)
+{
+    const QString startsWith = pattern(typed);
+    QVector<WeatherTown> found;
+    for (const WeatherTown& town : towns) {
+        // A name never written is Null, which LIKE never matches.
+        if (!town.comune.isNull() && JetSql::like(town.comune, startsWith))
+            found.append(town);
+    }
+    return found;
 }

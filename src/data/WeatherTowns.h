@@ -26,6 +26,10 @@ public:
     // meaning. Empty text gives every named town.
     QVector<WeatherTown> startingWith(const QString& typed) const;
 
+    // The same towns, in the same order, picked from `towns` as all() gave them, by the same LIKE
+    // and without a query: a window that has the list can filter it at every keystroke.
+    static QVector<WeatherTown> startingWith(const QVector<WeatherTown>& towns, const QString& typed);
+
 private:
     Store& m_store;
 };

@@ -40,9 +40,8 @@ Form3::Form3(Store& store, QString serviceBase, QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFont(WindowFont::tahoma());
     buildControls();
-    m_model->setTowns(WeatherTowns(m_store).all());
-    if (m_model->rowCount() > 0)
-        grid->setCurrentIndex(m_model->index(0, 0));
+    m_allTowns = WeatherTowns(m_store).all();
+    showTowns(m_allTowns);
     readConfiguration();
 }
 
@@ -121,9 +120,17 @@ void Form3::readConfiguration()
     WB1->navigate(*address);
 }
 
+// The list is read once, when the window opens: the towns are reference data nobody writes while
+// it is open, and picking them from memory keeps each keystroke within a frame (a query of the
+// whole list takes about two).
 void Form3::findTowns(const QString& typed)
 {
-    m_model->setTowns(WeatherTowns(m_store).startingWith(typed));
+    showTowns(WeatherTowns::startingWith(m_allTowns, typed));
+}
+
+void Form3::showTowns(QVector<WeatherTown> towns)
+{
+    m_model->setTowns(std::move(towns));
     if (m_model->rowCount() > 0)
         grid->setCurrentIndex(m_model->index(0, 0));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/WeatherTowns.h"
+
 #include <QDialog>
 #include <array>
 
@@ -24,12 +26,14 @@ private:
     void buildControls();
     void readConfiguration();
     void findTowns(const QString& typed);
+    void showTowns(QVector<WeatherTown> towns);
     void provaComune();
     void salvaComune();
 
     Store& m_store;
     QString m_serviceBase;
     TownModel* m_model = nullptr;
+    QVector<WeatherTown> m_allTowns;
 
     WebPreview* WB1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;

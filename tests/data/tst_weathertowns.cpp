@@ -43,6 +43,7 @@ private slots:
         QTest::newRow("accented") << QString::fromUtf8("forlì") << 2 << QString::fromUtf8("Forlì");
         QTest::newRow("star") << "*" << 7896 << "Abano Terme";
         QTest::newRow("star inside") << "r*ma" << 22 << "Ramacca";
+        QTest::newRow("same name in two provinces") << "peglio" << 2 << "Peglio";
         QTest::newRow("percent") << "%" << 0 << "";
         QTest::newRow("underscore") << "_" << 0 << "";
         QTest::newRow("unclosed bracket") << "[" << 0 << "";
@@ -61,6 +62,26 @@ private slots:
         QCOMPARE(towns.size(), count);
         if (count > 0)
             QCOMPARE(towns.first().comune, first);
+
+        // Picked from the whole list in memory: the same towns in the same order (towns of the same
+        // name may come in either order).
+        static const QVector<WeatherTown> all = WeatherTowns(m_folder->store()).all();
+        const QVector<WeatherTown> picked = WeatherTowns::startingWith(all, typed);
+        const auto namesOf = [](const QVector<WeatherTown>& list) {
+            QStringList names;
+            for (const WeatherTown& town : list)
+                names.append(town.comune);
+            return names;
+        };
+        const auto codesOf = [](const QVector<WeatherTown>& list) {
+            QStringList codes;
+            for (const WeatherTown& town : list)
+                codes.append(town.codice);
+            codes.sort();
+            return codes;
+        };
+        QCOMPARE(namesOf(picked), namesOf(towns));
+        QCOMPARE(codesOf(picked), codesOf(towns));
     }
 };
 
