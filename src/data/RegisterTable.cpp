@@ -76,9 +76,11 @@ bool RegisterTable::isDuplicate(const QString& typedName, const std::optional<QS
 {
     const Kind& kind = kindOf(m_kind);
     const QString upper = upperKeepingLength(typedName);
-    RecordSet rows(m_store.database(), kind.table);
-    rows.findFirst(kind.criterionPrefix + SostituisciApici(upper) + QLatin1Char('\''));
-    if (rows.noMatch())
+    // Only whether a row matches counts: the rows that match are read, not the whole register.
+    const RecordSet matching(m_store.database(), QStringLiteral("select * from ") + kind.table +
+                                                     QStringLiteral(" where ") + kind.criterionPrefix +
+                                                     SostituisciApici(upper) + QLatin1Char('\''));
+    if (matching.count() == 0)
         return false;
     return !(ownName && upper == upperKeepingLength(*ownName));
 }

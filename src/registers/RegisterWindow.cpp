@@ -189,11 +189,15 @@ int RegisterWindow::selectedRow() const
     return row >= 0 ? row : 0;
 }
 
+// "&Nuovo", "&Modifica" and "&Cancella" do nothing while a row is being entered, so they are
+// disabled there too: that also leaves Alt+C to "&Conferma" instead of sharing it with "&Cancella".
 void RegisterWindow::showEntryPage()
 {
     TC1->setTabEnabled(EntryPage, true);
     TC1->setCurrentIndex(EntryPage);
     TC1->setTabEnabled(ListPage, false);
+    for (int index : {1, 2, 3})
+        ctButton2[index]->setEnabled(false);
 }
 
 void RegisterWindow::showListPage()
@@ -201,6 +205,8 @@ void RegisterWindow::showListPage()
     TC1->setTabEnabled(ListPage, true);
     TC1->setCurrentIndex(ListPage);
     TC1->setTabEnabled(EntryPage, false);
+    for (int index : {1, 2, 3})
+        ctButton2[index]->setEnabled(true);
 }
 
 void RegisterWindow::enterBox(EntryBox* box)
