@@ -2,6 +2,7 @@
 
 #include "ui/web/WebPreview.h"
 
+#include <QShortcut>
 #include <QVBoxLayout>
 
 AnteprimaRadio::AnteprimaRadio(QWidget* parent)
@@ -16,6 +17,9 @@ AnteprimaRadio::AnteprimaRadio(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(WB1);
     resize(640, 480);
+    // The page keeps the keys it is given, Escape included; the window takes Escape back so the
+    // preview can be closed from the keyboard.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QDialog::reject);
 }
 
 void AnteprimaRadio::navigate(const QString& address)

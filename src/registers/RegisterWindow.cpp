@@ -180,7 +180,7 @@ void RegisterWindow::reloadList()
 {
     m_model->setEntries(RegisterTable(m_store, m_kind.table).list());
     if (m_model->rowCount() > 0)
-        grid->setCurrentIndex(m_model->index(0, 0));
+        grid->selectRow(0);
 }
 
 int RegisterWindow::selectedRow() const
@@ -252,8 +252,9 @@ void RegisterWindow::cancella()
         reloadList();
         return;
     }
-    MsgForm::showMessage({QStringLiteral("Voce cancellata !")}, this);
+    // The list first, so the row is gone from the grid when the notice says so.
     reloadList();
+    MsgForm::showMessage({QStringLiteral("Voce cancellata !")}, this);
 }
 
 void RegisterWindow::conferma()

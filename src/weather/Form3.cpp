@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -89,6 +90,8 @@ void Form3::buildControls()
     connect(CBT[3], &QPushButton::clicked, this, guarded(this, [this] { provaComune(); }));
     connect(CBT[2], &QPushButton::clicked, this, guarded(this, [this] { salvaComune(); }));
     connect(CBT[0], &QPushButton::clicked, this, &QDialog::close);
+    // The forecast box keeps the keys it is given, Escape included.
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QDialog::close);
 
     auto* codeRow = new QHBoxLayout;
     codeRow->addWidget(GroupBox1);
@@ -132,7 +135,7 @@ void Form3::showTowns(QVector<WeatherTown> towns)
 {
     m_model->setTowns(std::move(towns));
     if (m_model->rowCount() > 0)
-        grid->setCurrentIndex(m_model->index(0, 0));
+        grid->selectRow(0);
 }
 
 void Form3::provaComune()
