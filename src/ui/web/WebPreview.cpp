@@ -6,6 +6,9 @@
 WebPreview::WebPreview(QWidget* parent)
     : QWidget(parent)
 {
+    // Until a page is shown, the place it will take is drawn as an empty page.
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 }
