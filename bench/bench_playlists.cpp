@@ -1,5 +1,6 @@
 // Figures for large folders and playlists: listing ten thousand pictures, and saving and loading a
 // playlist of ten thousand entries.
+#include "BenchmarkMain.h"
 #include "data/PlaylistFile.h"
 #include "ui/FileListWidget.h"
 
@@ -83,13 +84,5 @@ BENCHMARK(BM_ReadPlaylist)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -38,7 +38,9 @@ bool StartUp::prepare()
         return false;
     }
     auto store = std::make_unique<Store>(m_folder, &Seed::populate);
-    if (!runGuarded(nullptr, [&store] { store->database(); })) {
+    // What the main menu needs is checked now; every other table when a window first uses it, so a
+    // damaged table keeps only its own window from working.
+    if (!runGuarded(nullptr, [&store] { store->database().requireTable(QStringLiteral("Configurazione")); })) {
         m_exitCode = StoreFailed;
         return false;
     }

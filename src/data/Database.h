@@ -1,5 +1,8 @@
 #pragma once
 
+#include "data/FileIdentity.h"
+
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -7,10 +10,11 @@
 struct sqlite3;
 class RecordSet;
 
-// The settings database: the SQLite file TN2.db in the program folder, shared with the display
-// program. Opening it finds the file without regard to case, creates it with the full schema and
-// seed content when it is absent, and checks that every table and column is in place. The journal
-// is WAL with a busy timeout, so the display program reads while we write.
+// One connection to the settings database: the SQLite file TN2.db in the program folder, shared
+// with the display program. The file is found without regard to case. A missing or empty file is
+// created whole under a temporary name and renamed into place, so TN2.db appears complete or not at
+// all. The journal is WAL with a busy timeout, so the display program reads while we write. Each
+// table is checked against the schema the first time this connection uses it.
 class Database
 {
 public:
@@ -18,18 +22,20 @@ public:
 
     using Populate = std::function<void(Database& database, const QString& folder)>;
 
-    // Opens the database in `folder`, or creates it with the whole schema and hands it to
-    // `populateNew` (inside the creating transaction) when there is none. Throws StoreError when the
-    // file is not a SQLite database, cannot be opened for writing, or lacks a table or column; the
-    // file is left untouched.
+    // Opens the database in `folder`. When there is none (no file, a file of no bytes, or one without
+    // a single table) and `populateNew` is given, creates it with the whole schema and hands it to
+    // `populateNew` first; without `populateNew` a missing database is refused. Throws StoreError
+    // when the file is not a SQLite database or cannot be written by this user; the file is left
+    // untouched.
     explicit Database(const QString& folder, const Populate& populateNew = {});
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
-    // The path of the database file in `folder`: an existing file whose name matches TN2.db
-    // without regard to case, otherwise folder/TN2.db.
-    static QString pathIn(const QString& folder);
+    // The path of the database file in `folder`: TN2.db when it is there, otherwise an existing file
+    // whose name matches it without regard to case, otherwise folder/TN2.db. The other spellings
+    // present are put in `others`.
+    static QString pathIn(const QString& folder, QStringList* others = nullptr);
 
     const QString& path() const { return m_path; }
     bool wasCreated() const { return m_created; }
@@ -38,22 +44,69 @@ public:
     // Runs one statement that returns no rows (schema, seed). Throws StoreError naming `table`.
     void execute(const QString& sql, const QString& table = {});
 
-    // Throws the StoreError for SQLite result `rc`: a sentence of its own for a database that is
-    // busy, read-only or not a database at all, `otherwise` for any other failure.
+    // Throws the StoreError for SQLite result `rc`: a sentence of its own for each failure an
+    // operator can meet (disk full, read-only, locked, not a database, a disk error), `otherwise`
+    // for any other.
     [[noreturn]] void fail(int rc, const QString& otherwise, const QString& table = {}, const QString& column = {},
                            const QString& detail = {}) const;
 
     // Names of the columns of `table` in declared order; empty when the table does not exist.
     QStringList columnsOf(const QString& table) const;
 
+    // Throws StoreError naming the table or column of the schema that `table` lacks. Checked once per
+    // connection; a table the schema does not know passes.
+    void requireTable(const QString& table);
+
+    // Throws StoreError when the file at path() is no longer the one this connection opened (a
+    // backup copied or moved over it, or the file deleted): what was written went elsewhere.
+    void requireFileInPlace() const;
+
+    // After a write is committed: the journal is written back into the file and emptied, as far as
+    // the display's reads allow without waiting, so a file put in place of ours later never meets
+    // journal entries of ours; then requireFileInPlace().
+    void settleWrite();
+
+    // Record sets and transactions in progress; the store closes the connection only when none is.
+    int users() const { return m_users; }
+
+    // Counts a user of the connection while it lives.
+    class Use
+    {
+    public:
+        explicit Use(Database& database)
+            : m_database(database)
+        {
+            ++m_database.m_users;
+        }
+        ~Use() { --m_database.m_users; }
+        // A copy is one more user.
+        Use(const Use& other)
+            : Use(other.m_database)
+        {
+        }
+        Use& operator=(const Use&) = delete;
+
+    private:
+        Database& m_database;
+    };
+
 private:
-    void open(bool create, const Populate& populateNew);
+    // A new, empty file at `path`, for createInPlace().
+    struct NewFile {
+    };
+    Database(QString path, NewFile);
+    void open(bool create);
+    static bool holdsNoTable(const QString& path);
+    static void createInPlace(const QString& folder, const QString& path, const Populate& populateNew);
     // Runs `sql`; a failure throws with `otherwise` as the sentence for the unexpected case.
     void run(const QString& sql, const QString& otherwise, const QString& table = {});
 
     QString m_path;
     sqlite3* m_db = nullptr;
     bool m_created = false;
+    std::optional<FileIdentity> m_identity;
+    QSet<QString> m_checkedTables;
+    int m_users = 0;
 };
 
 // Makes a write of several rows whole or not at all: commits when commit() is called, rolls back
@@ -70,6 +123,7 @@ public:
 
 private:
     Database& m_database;
+    Database::Use m_use;
     bool m_owner = false;
     bool m_done = false;
 };

@@ -49,8 +49,9 @@ LayoutTableReader::Rows LayoutTableReader::read() const
                      database.path(), column, QStringLiteral("row %1: NULL").arg(row.number));
             if (!element.setColumn(column, value))
                 fail(QStringLiteral("Nella tabella %1 %2 ha un valore non valido nella colonna %3: \"%4\".")
-                         .arg(m_table, rowLabel(row), column, value.toString()),
-                     database.path(), column, QStringLiteral("row %1: %2").arg(row.number).arg(value.toString()));
+                         .arg(m_table, rowLabel(row), column, StoreError::shortened(value.toString(), 60)),
+                     database.path(), column,
+                     QStringLiteral("row %1: %2").arg(row.number).arg(StoreError::shortened(value.toString())));
         }
         records.moveNext();
     }

@@ -104,8 +104,12 @@ QString missingName(const QString& message, const char* what)
 
 RecordSet::RecordSet(Database& database, const QString& source)
     : m_database(database)
+    , m_use(database)
     , m_table(JetSql::tableOf(source))
 {
+    // A table or column the schema promises and the file lacks is named as such, the first time.
+    m_database.requireTable(m_table);
+
     // Each row carries its rowid so that edits and deletes reach exactly that row; a table read
     // without ORDER BY comes in stored order.
     QString sql = JetSql::toSqlite(source);
@@ -128,7 +132,7 @@ RecordSet::RecordSet(Database& database, const QString& source)
         if (!column.isEmpty())
             fail(QStringLiteral("Nella tabella \"%1\" manca la colonna \"%2\".").arg(m_table, column), column, detail);
         fail(QStringLiteral("I dati non possono essere letti dal database."), {},
-             detail + QStringLiteral(" [") + source + QLatin1Char(']'));
+             detail + QStringLiteral(" [") + StoreError::shortened(source) + QLatin1Char(']'));
     }
     const int columnCount = sqlite3_column_count(statement.get());
     for (int column = 1; column < columnCount; ++column) {
@@ -230,6 +234,9 @@ void RecordSet::update()
         m_database.fail(rc, QStringLiteral("La riga non può essere salvata nel database."), m_table, column,
                         QString::fromUtf8(sqlite3_errmsg(db)));
     }
+    // Written outside a transaction, the row is stored now: it must be in the file that is there.
+    if (sqlite3_get_autocommit(db))
+        m_database.settleWrite();
 
     // Read the row back, so the record set shows what the database stored (its conversions included).
     const qint64 rowId = mode == EditMode::Edit ? m_rowIds.at(m_position) : sqlite3_last_insert_rowid(db);
@@ -270,8 +277,11 @@ void RecordSet::deleteCurrent()
     if (!statement.prepared())
         fail(QStringLiteral("La riga non può essere cancellata."), {}, QString::fromUtf8(sqlite3_errmsg(db)));
     statement.bind(1, QVariant(m_rowIds.at(m_position)));
-    if (sqlite3_step(statement.get()) != SQLITE_DONE)
-        fail(QStringLiteral("La riga non può essere cancellata."), {}, QString::fromUtf8(sqlite3_errmsg(db)));
+    if (const int rc = sqlite3_step(statement.get()); rc != SQLITE_DONE)
+        m_database.fail(rc, QStringLiteral("La riga non può essere cancellata."), m_table, {},
+                        QString::fromUtf8(sqlite3_errmsg(db)));
+    if (sqlite3_get_autocommit(db))
+        m_database.settleWrite();
     m_rowIds.removeAt(m_position);
     m_rows.removeAt(m_position);
 }
@@ -293,7 +303,7 @@ void RecordSet::findFirst(const QString& criterion)
     if (!statement.prepared()) {
         const QString detail = QString::fromUtf8(sqlite3_errmsg(db));
         fail(QStringLiteral("La ricerca non può essere eseguita."), missingName(detail, "column"),
-             detail + QStringLiteral(" [") + criterion + QLatin1Char(']'));
+             detail + QStringLiteral(" [") + StoreError::shortened(criterion) + QLatin1Char(']'));
     }
     QSet<qint64> matching;
     while (sqlite3_step(statement.get()) == SQLITE_ROW)

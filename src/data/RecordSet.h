@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <QVector>
 
-class Database;
+#include "data/Database.h"
 
 // A record set on one table or on a Jet-dialect SELECT over one table, with the eight operations
 // every window uses and nothing more: open (the constructor), read a field, edit + set + update,
@@ -59,6 +59,7 @@ private:
     [[noreturn]] void fail(const QString& operatorMessage, const QString& column, const QString& detail) const;
 
     Database& m_database;
+    Database::Use m_use;
     QString m_table;
     QString m_selectSql; // translated SELECT that yields rowid first, then the columns
     QStringList m_columns;

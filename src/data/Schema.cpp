@@ -88,9 +88,11 @@ void create(Database& database)
     }
 }
 
-void verify(Database& database)
+namespace {
+
+void verifyTable(Database& database, const Table& table)
 {
-    for (const Table& table : tables()) {
+    {
         const QStringList present = database.columnsOf(table.name);
         if (present.isEmpty())
             throw StoreError(QStringLiteral("Nel database manca la tabella \"%1\".").arg(table.name), database.path(),
@@ -101,6 +103,22 @@ void verify(Database& database)
                                      .arg(table.name, column.name),
                                  database.path(), table.name, column.name);
         }
+    }
+}
+
+} // namespace
+
+void verify(Database& database)
+{
+    for (const Table& table : tables())
+        verifyTable(database, table);
+}
+
+void verify(Database& database, const QString& name)
+{
+    for (const Table& table : tables()) {
+        if (table.name.compare(name, Qt::CaseInsensitive) == 0)
+            verifyTable(database, table);
     }
 }
 

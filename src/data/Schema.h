@@ -27,4 +27,7 @@ void create(Database& database);
 // Throws StoreError naming the first table or column that is missing.
 void verify(Database& database);
 
+// The same for one table; a table the schema does not know passes.
+void verify(Database& database, const QString& table);
+
 } // namespace Schema

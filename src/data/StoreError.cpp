@@ -31,6 +31,13 @@ StoreError::StoreError(QString operatorMessage, QString file, QString table, QSt
 {
 }
 
+QString StoreError::shortened(const QString& text, qsizetype length)
+{
+    if (text.size() <= length)
+        return text;
+    return text.left(length) + QChar(0x2026);
+}
+
 QString StoreError::fullText() const
 {
     QStringList lines{m_operatorMessage, QString()};

@@ -19,6 +19,9 @@ public:
     // The operator's sentence followed by file, table, column and detail, one per line.
     QString fullText() const;
 
+    // `text` cut to a length a message can show, the cut marked with an ellipsis.
+    static QString shortened(const QString& text, qsizetype length = 120);
+
 private:
     QString m_operatorMessage;
     QString m_file;

@@ -98,7 +98,8 @@ void SplasModule::buildControls()
         // The indicator takes about 20 pixels of the button's width.
         button->setFont(WindowFont::fitted(WindowFont::tahoma(), button->text(), button->width() - 24));
         // clicked, not toggled: only the operator's choice is stored, not the state read at start.
-        connect(button, &QRadioButton::clicked, this, guarded(this, [this] { storeResolution(); }));
+        connect(button, &QRadioButton::clicked, this,
+                guarded(this, [this] { storeResolution(); }, [this] { readConfiguration(); }));
         RB1[index] = button;
     }
 
@@ -109,7 +110,8 @@ void SplasModule::buildControls()
     NumerazioneSingola->setObjectName(QStringLiteral("NumerazioneSingola"));
     NumerazioneSingola->setFont(WindowFont::tahoma());
     NumerazioneSingola->setGeometry(fromTwips({90, 120, 3345, 255}));
-    connect(NumerazioneSingola, &QCheckBox::clicked, this, guarded(this, [this] { storeNumbering(); }));
+    connect(NumerazioneSingola, &QCheckBox::clicked, this,
+            guarded(this, [this] { storeNumbering(); }, [this] { readConfiguration(); }));
 
     Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("Imposta Meteo"), {3960, 5205, 1815, 1020});
     PB1[7] = addButton(QStringLiteral("PB1_7"), QStringLiteral("Gestione Layout FrontEnd"), {5760, 5205, 2775, 1020});
@@ -140,10 +142,13 @@ void SplasModule::readConfiguration()
 {
     const ConfigurationRecord configuration(m_store);
     const std::optional<double> stored = configuration.resolution();
-    for (int index = 0; index < static_cast<int>(RB1.size()); ++index) {
-        if (stored && *stored == index + 1)
-            RB1[index]->setChecked(true);
-    }
+    // Exclusive radio buttons cannot all be cleared; a stored value outside 1 to 3 clears them.
+    for (QRadioButton* button : RB1)
+        button->setAutoExclusive(false);
+    for (int index = 0; index < static_cast<int>(RB1.size()); ++index)
+        RB1[index]->setChecked(stored && *stored == index + 1);
+    for (QRadioButton* button : RB1)
+        button->setAutoExclusive(true);
     NumerazioneSingola->setChecked(configuration.singleNumbering());
 }
 

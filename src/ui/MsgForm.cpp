@@ -35,7 +35,9 @@ MsgForm::MsgForm(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("MsgForm"));
-    setWindowTitle(QString());
+    // The title is empty by design, but Qt puts the program's name in a title left empty: a blank
+    // keeps the title bar as empty as the operator is meant to see it.
+    setWindowTitle(QStringLiteral(" "));
     setFixedSize(Width, Height);
     QPalette background = palette();
     background.setBrush(QPalette::Window, ShellPictures::messageBackground(size()));

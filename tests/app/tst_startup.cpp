@@ -3,6 +3,8 @@
 #include "app/SingleInstanceGuard.h"
 #include "app/StartUp.h"
 #include "data/Database.h"
+#include "data/RecordSet.h"
+#include "data/StoreError.h"
 #include "data/seed/Seed.h"
 #include "support/core/TestFolder.h"
 
@@ -85,6 +87,22 @@ private slots:
         filesAfter.removeOne(QLatin1String(FolderLock::FileName));
         QCOMPARE(filesAfter, filesBefore);
         QCOMPARE(readFile(Database::pathIn(folder.path())), before);
+    }
+
+    // A table that only another window uses does not stop the start; that window names it when it
+    // opens, and the program goes on.
+    void tableOfAnotherWindowMissing()
+    {
+        TestFolder folder;
+        Database(folder.path(), &Seed::populate).execute(QStringLiteral("DROP TABLE DinDon"));
+        StartUp startUp(folder.path(), uniqueLockPath());
+        QVERIFY(startUp.prepare());
+        try {
+            RecordSet chimes(startUp.store()->database(), QStringLiteral("DinDon"));
+            QFAIL("the missing table was not named");
+        } catch (const StoreError& error) {
+            QCOMPARE(error.operatorMessage(), QStringLiteral("Nel database manca la tabella \"DinDon\"."));
+        }
     }
 
     // A start refused by the lock shows why and ends before anything else happens.

@@ -27,9 +27,10 @@ QString queryText(sqlite3* db, const char* sql)
 class RawConnection
 {
 public:
-    explicit RawConnection(const QString& path)
+    explicit RawConnection(const QString& path, bool create = false)
     {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
+                        SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0), nullptr);
     }
     ~RawConnection() { sqlite3_close_v2(m_db); }
     RawConnection(const RawConnection&) = delete;
@@ -80,16 +81,7 @@ void checkSharing(Database& database)
     QVERIFY(queryText(database.handle(), "PRAGMA busy_timeout").toInt() > 0);
 }
 
-enum class BadFile {
-    NotADatabase,
-    EmptyFile,
-    Truncated,
-    MissingTable,
-    MissingColumn,
-    ReadOnlyFile,
-    ReadOnlyFolder,
-    Locked
-};
+enum class BadFile { NotADatabase, Truncated, MissingTable, MissingColumn, ReadOnlyFile, ReadOnlyFolder, Locked };
 
 } // namespace
 
@@ -104,6 +96,9 @@ private slots:
     void badFileLeftUntouched_data();
     void badFileLeftUntouched();
     void missingFolder();
+    void emptyFileCreatedAfresh_data();
+    void emptyFileCreatedAfresh();
+    void tablesStillInTheJournalAreKept();
     void transactionIsWholeOrNothing();
 };
 
@@ -132,7 +127,8 @@ void TestDatabase::createdOnceThenFoundInAnyCase()
     QCOMPARE(filesIn(folder.path()), before);
 }
 
-// A file that cannot serve is reported, with the table or column at fault, and left as it was.
+// A file that cannot serve is reported, with the table or column at fault (when a table is first
+// used), and left as it was.
 void TestDatabase::badFileLeftUntouched_data()
 {
     QTest::addColumn<BadFile>("bad");
@@ -145,7 +141,6 @@ void TestDatabase::badFileLeftUntouched_data()
                             << QString::fromLatin1(column);
     };
     add("not a database", BadFile::NotADatabase, "non è un database");
-    add("empty file", BadFile::EmptyFile, "manca la tabella", "Configurazione");
     add("truncated", BadFile::Truncated, "danneggiato");
     add("missing table", BadFile::MissingTable, "manca la tabella", "DinDon");
     add("missing column", BadFile::MissingColumn, "manca la colonna", "utenti", "percorsofoto");
@@ -162,7 +157,7 @@ void TestDatabase::badFileLeftUntouched()
     QFETCH(QString, column);
     TestFolder folder;
     const QString path = folder.filePath(QStringLiteral("TN2.db"));
-    if (bad != BadFile::NotADatabase && bad != BadFile::EmptyFile)
+    if (bad != BadFile::NotADatabase)
         makeDatabase(folder.path());
     std::unique_ptr<RawConnection> locker;
 
@@ -173,9 +168,6 @@ void TestDatabase::badFileLeftUntouched()
         file.write(QByteArray("Elenco postazioni\r\n").repeated(300));
         break;
     }
-    case BadFile::EmptyFile:
-        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
-        break;
     case BadFile::Truncated:
         QVERIFY(QFile(path).resize(1024));
         break;
@@ -207,7 +199,10 @@ void TestDatabase::badFileLeftUntouched()
     const QStringList filesBefore = filesIn(folder.path());
 
     try {
+        // A table the file lacks is found when it is first used, not before.
         Database database(folder.path(), &Seed::populate);
+        if (!table.isEmpty())
+            RecordSet records(database, table);
         QFAIL("the database opened");
     } catch (const StoreError& error) {
         const QString& message = error.operatorMessage();
@@ -225,11 +220,55 @@ void TestDatabase::badFileLeftUntouched()
     QCOMPARE(filesIn(folder.path()), filesBefore);
 }
 
+// A file that holds nothing (a creation cut short) is like no file: it is built again, whole.
+void TestDatabase::emptyFileCreatedAfresh_data()
+{
+    QTest::addColumn<bool>("sqliteHeader");
+    QTest::newRow("no bytes") << false;
+    QTest::newRow("a database without tables") << true;
+}
+
+void TestDatabase::emptyFileCreatedAfresh()
+{
+    QFETCH(bool, sqliteHeader);
+    TestFolder folder;
+    const QString path = folder.filePath(QStringLiteral("TN2.db"));
+    if (sqliteHeader)
+        QVERIFY(RawConnection(path, true).exec("PRAGMA journal_mode=WAL"));
+    else
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    Database database(folder.path(), &Seed::populate);
+    QVERIFY(database.wasCreated());
+    QCOMPARE(RecordSet(database, QStringLiteral("LayoutBase")).count(), 50);
+    QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("TN2.db.nuovo"))));
+}
+
+// A database whose tables are still in its journal looks empty in the main file alone; it is
+// opened with its journal, never taken for empty, and its journal is never removed.
+void TestDatabase::tablesStillInTheJournalAreKept()
+{
+    TestFolder source;
+    TestFolder target;
+    {
+        RawConnection writer(source.filePath(QStringLiteral("TN2.db")), true);
+        QVERIFY(writer.exec("PRAGMA journal_mode=WAL"));
+        QVERIFY(writer.exec("PRAGMA wal_autocheckpoint=0"));
+        QVERIFY(writer.exec("CREATE TABLE Configurazione (MisuraFormWH INTEGER)"));
+        QVERIFY(writer.exec("INSERT INTO Configurazione VALUES (2)"));
+        // A copy taken now, as a backup of a running display would be: the tables are in the journal.
+        for (const char* name : {"TN2.db", "TN2.db-wal"})
+            QVERIFY(QFile::copy(source.filePath(QLatin1String(name)), target.filePath(QLatin1String(name))));
+    }
+    Database database(target.path(), &Seed::populate);
+    QVERIFY(!database.wasCreated());
+    QCOMPARE(RawConnection(database.path()).text("SELECT MisuraFormWH FROM Configurazione"), QStringLiteral("2"));
+}
+
 void TestDatabase::missingFolder()
 {
     TestFolder folder;
     const QString missing = folder.filePath("Programma");
-    QVERIFY_THROWS_EXCEPTION(StoreError, Database database(missing));
+    QVERIFY_THROWS_EXCEPTION(StoreError, Database database(missing, &Seed::populate));
     QVERIFY(!QFileInfo::exists(missing));
 }
 

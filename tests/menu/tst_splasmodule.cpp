@@ -112,6 +112,38 @@ private slots:
         QVERIFY(driver.unexpected().isEmpty());
     }
 
+    // A save the database refuses shows the error, and the controls go back to what is stored: the
+    // designer takes its size from them.
+    void refusedSaveShowsWhatIsStored_data()
+    {
+        QTest::addColumn<QString>("click");
+        QTest::newRow("resolution") << "RB1_0";
+        QTest::newRow("numbering") << "NumerazioneSingola";
+    }
+
+    void refusedSaveShowsWhatIsStored()
+    {
+        QFETCH(QString, click);
+        TestFolder folder;
+        storeConfiguration(folder, QStringLiteral("MisuraFormWH"), 2);
+        folder.database().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON Configurazione "
+                                                 "BEGIN SELECT RAISE(ABORT, 'disco non disponibile'); END"));
+        SplasModule menu(folder.store());
+        menu.show();
+        ModalDriver driver;
+        QString error;
+        driver.next([&](QWidget* window) {
+            error = window->objectName();
+            window->close();
+        });
+
+        QTest::mouseClick(menu.findChild<QAbstractButton*>(click), Qt::LeftButton);
+
+        QCOMPARE(error, QStringLiteral("ErrorWindow"));
+        QCOMPARE(menu.selectedResolution(), std::optional<int>(1));
+        QVERIFY(!child<QCheckBox>(menu, QStringLiteral("NumerazioneSingola"))->isChecked());
+    }
+
     // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd",
     // "&Utenti", "&Radio" and "Imposta Meteo" open their windows over it.
     void modalWindows_data()

@@ -1,0 +1,305 @@
+// The store keeps its promise that nothing stored is lost, whatever happens to the file under a
+// running program: a backup copied or moved over it, the file deleted, a full disk, a kill while a
+// new database is being built, a second spelling of its name, a user without the right to write.
+
+#include "data/ConfigurationRecord.h"
+#include "data/Database.h"
+#include "data/RecordSet.h"
+#include "data/Store.h"
+#include "data/StoreError.h"
+#include "data/seed/Seed.h"
+#include "support/core/TestFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sqlite3.h>
+#ifdef Q_OS_UNIX
+#include <grp.h>
+#include <sys/mount.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// What another program (the display) reads from the file at `path`, with a connection of its own.
+QString readWithOwnConnection(const QString& path, const char* sql)
+{
+    sqlite3* db = nullptr;
+    QString result;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK && sqlite3_step(statement) == SQLITE_ROW)
+            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+        sqlite3_finalize(statement);
+    }
+    sqlite3_close_v2(db);
+    return result;
+}
+
+// A closed, checkpointed copy of the folder's database, as an operator's backup would be.
+QString takeBackup(TestFolder& folder, const QString& name)
+{
+    folder.database();
+    folder.store().close();
+    const QString backup = folder.filePath(name);
+    QFile::copy(folder.filePath(QStringLiteral("TN2.db")), backup);
+    return backup;
+}
+
+// Lets the event that used the store end, as every action of the program does.
+void endOfAction()
+{
+    QCoreApplication::processEvents();
+}
+
+const uid_t Nobody = 65534;
+
+// Child process roles: build a database in FOLDER (to be killed midway), or open one as `nobody`.
+int childRole(const QStringList& arguments)
+{
+    QCoreApplication application(
+        *new int(1), new char* [1] { const_cast<char*>("tst_store") });
+    const QString folder = arguments.value(1);
+    if (arguments.value(0) == QLatin1String("--create")) {
+        Database database(folder, &Seed::populate);
+        return 0;
+    }
+#ifdef Q_OS_UNIX
+    if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+        return 3;
+#endif
+    try {
+        Database database(folder);
+    } catch (const StoreError& error) {
+        std::fputs(error.operatorMessage().toUtf8().constData(), stdout);
+        return 2;
+    }
+    return 0;
+}
+
+} // namespace
+
+class TestStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // A backup put over the file between two actions: the next save goes into the file that is
+    // there now, which stays whole, and the program says nothing wrong.
+    void backupRestoredWhileRunning_data()
+    {
+        QTest::addColumn<bool>("copiedOver"); // else moved over
+        QTest::addColumn<bool>("actionEnded");
+        QTest::newRow("copied over, between actions") << true << true;
+        QTest::newRow("moved over, between actions") << false << true;
+        QTest::newRow("moved over, connection still open") << false << false;
+    }
+
+    void backupRestoredWhileRunning()
+    {
+        QFETCH(bool, copiedOver);
+        QFETCH(bool, actionEnded);
+        TestFolder folder;
+        ConfigurationRecord configuration(folder.store());
+        configuration.setScrollingText(QStringLiteral("nel backup"));
+        const QString backup = takeBackup(folder, QStringLiteral("backup.db"));
+        configuration.setScrollingText(QStringLiteral("dopo il backup"));
+        configuration.setResolution(2);
+        if (actionEnded)
+            endOfAction();
+
+        const QString path = folder.filePath(QStringLiteral("TN2.db"));
+        if (copiedOver) {
+            QFile from(backup);
+            QFile to(path);
+            QVERIFY(from.open(QIODevice::ReadOnly) && to.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            to.write(from.readAll());
+        } else {
+            QVERIFY(std::rename(QFile::encodeName(backup).constData(), QFile::encodeName(path).constData()) == 0);
+        }
+
+        QCOMPARE(configuration.scrollingText().value_or(QString()), QStringLiteral("nel backup"));
+        configuration.setResolution(1);
+        endOfAction();
+        QCOMPARE(readWithOwnConnection(path, "SELECT MisuraFormWH FROM Configurazione"), QStringLiteral("1"));
+        QCOMPARE(readWithOwnConnection(path, "SELECT StringaScorrevole FROM Configurazione"),
+                 QStringLiteral("nel backup"));
+        QCOMPARE(readWithOwnConnection(path, "PRAGMA integrity_check"), QStringLiteral("ok"));
+    }
+
+    // The file deleted under the program: a save is refused plainly and no new database appears.
+    void fileDeletedWhileRunning()
+    {
+        TestFolder folder;
+        ConfigurationRecord configuration(folder.store());
+        configuration.setResolution(2);
+        endOfAction();
+        QVERIFY(QFile::remove(folder.filePath(QStringLiteral("TN2.db"))));
+        try {
+            configuration.setResolution(3);
+            QFAIL("the save reported success");
+        } catch (const StoreError& error) {
+            QVERIFY2(error.operatorMessage().contains(QStringLiteral("non si trova più")),
+                     qPrintable(error.operatorMessage()));
+        }
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("TN2.db"))));
+    }
+
+    // Replaced while a write is under way: the write is not reported as done.
+    void fileReplacedDuringAWrite()
+    {
+        TestFolder folder;
+        const QString backup = takeBackup(folder, QStringLiteral("backup.db"));
+        Database& database = folder.database();
+        Transaction transaction(database);
+        ConfigurationRecord(folder.store()).setResolution(1);
+        QVERIFY(std::rename(QFile::encodeName(backup).constData(),
+                            QFile::encodeName(folder.filePath(QStringLiteral("TN2.db"))).constData()) == 0);
+        try {
+            transaction.commit();
+            QFAIL("the write reported success");
+        } catch (const StoreError& error) {
+            QVERIFY2(error.operatorMessage().contains(QStringLiteral("sostituito")),
+                     qPrintable(error.operatorMessage()));
+        }
+    }
+
+    // A full disk is said in words: the sentence names the disk, and what was stored stays stored.
+    void fullDisk()
+    {
+        TestFolder folder;
+        ConfigurationRecord configuration(folder.store());
+        configuration.setScrollingText(QStringLiteral("prima"));
+        // The file may not grow past its present pages: SQLite meets the same failure as on a full disk.
+        folder.database().execute(QStringLiteral("PRAGMA max_page_count = %1")
+                                      .arg(readWithOwnConnection(folder.database().path(), "PRAGMA page_count")));
+        try {
+            configuration.setScrollingText(QString(300000, QLatin1Char('x')));
+            QFAIL("the save reported success");
+        } catch (const StoreError& error) {
+            QVERIFY2(error.operatorMessage().contains(QStringLiteral("disco è pieno")),
+                     qPrintable(error.operatorMessage()));
+        }
+        QCOMPARE(configuration.scrollingText().value_or(QString()), QStringLiteral("prima"));
+    }
+
+    // The same on a real small file system, where this machine lets the test make one.
+    void fullFileSystem()
+    {
+#ifdef Q_OS_LINUX
+        QTemporaryDir mountPoint;
+        if (::mount("tn2-prova", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0, "size=2m") != 0)
+            QSKIP("a small file system cannot be made here (mount needs the rights of an administrator)");
+        const auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(mountPoint.path()).constData()); });
+        {
+            Store store(mountPoint.path(), [](Database&, const QString&){});
+            store.database().execute(QStringLiteral("INSERT INTO Configurazione (StringaScorrevole) VALUES ('prima')"));
+            QFile filler(QDir(mountPoint.path()).filePath(QStringLiteral("riempitivo")));
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+            }
+            filler.close();
+            try {
+                ConfigurationRecord(store).setScrollingText(QString(200000, QLatin1Char('y')));
+                QFAIL("the save reported success");
+            } catch (const StoreError& error) {
+                QVERIFY2(error.operatorMessage().contains(QStringLiteral("disco è pieno")),
+                         qPrintable(error.fullText()));
+            }
+            QCOMPARE(ConfigurationRecord(store).scrollingText().value_or(QString()), QStringLiteral("prima"));
+        }
+#else
+        QSKIP("a small file system is made on Linux only");
+#endif
+    }
+
+    // A kill at any moment of the first start leaves TN2.db complete or absent; the next start works.
+    void killedWhileCreating()
+    {
+        TestFolder folder;
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--create"), folder.path()});
+            QVERIFY(child.waitForStarted());
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath(QStringLiteral("TN2.db.nuovo"))) ||
+                                         child.state() == QProcess::NotRunning,
+                                     20000);
+            QTest::qWait(QRandomGenerator::global()->bounded(400));
+            child.kill();
+            child.waitForFinished();
+            const QString path = folder.filePath(QStringLiteral("TN2.db"));
+            if (QFile::exists(path)) {
+                QCOMPARE(readWithOwnConnection(path, "PRAGMA integrity_check"), QStringLiteral("ok"));
+                QCOMPARE(readWithOwnConnection(path, "SELECT count(*) FROM ComuniMeteo"), QStringLiteral("7896"));
+                QFile::remove(path);
+            }
+        }
+        Database database(folder.path(), &Seed::populate);
+        QCOMPARE(RecordSet(database, QStringLiteral("LayoutBase")).count(), 50);
+    }
+
+    // Both spellings in one folder: TN2.db is used, and standard error says so in one line.
+    void twoSpellings()
+    {
+        TestFolder folder;
+        folder.database();
+        folder.store().close();
+        QVERIFY(QFile::copy(folder.filePath(QStringLiteral("TN2.db")), folder.filePath(QStringLiteral("tn2.DB"))));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("TN2\\.db.*tn2\\.DB")));
+        Store store(folder.path());
+        QCOMPARE(QFileInfo(store.database().path()).fileName(), QStringLiteral("TN2.db"));
+    }
+
+    // A file this user cannot write is refused at the start, like a read-only one.
+    void otherUsersFile()
+    {
+#ifdef Q_OS_UNIX
+        if (::geteuid() != 0)
+            QSKIP("needs to play another user");
+        QTemporaryDir folder;
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                         QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
+        {
+            Database database(folder.path(), &Seed::populate);
+        }
+        QVERIFY(QFile::setPermissions(QDir(folder.path()).filePath(QStringLiteral("TN2.db")),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--open-as-nobody"), folder.path()});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitCode(), 2);
+        QVERIFY2(QString::fromUtf8(child.readAllStandardOutput()).contains(QStringLiteral("sola lettura")),
+                 "not refused as read-only");
+#else
+        QSKIP("plays another user on Unix only");
+#endif
+    }
+
+    // Values in an error are cut to a length a window can show.
+    void longValuesCut()
+    {
+        TestFolder folder;
+        try {
+            RecordSet records(folder.database(), QStringLiteral("Configurazione"));
+            records.findFirst(QStringLiteral("[nessuna] = '%1'").arg(QString(10000, QLatin1Char('z'))));
+            QFAIL("the search ran");
+        } catch (const StoreError& error) {
+            QVERIFY2(error.fullText().size() < 600, qPrintable(QString::number(error.fullText().size())));
+        }
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    if (argc > 2 && (qstrcmp(argv[1], "--create") == 0 || qstrcmp(argv[1], "--open-as-nobody") == 0))
+        return childRole({QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])});
+    QCoreApplication application(argc, argv);
+    TestStore test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_store.moc"
