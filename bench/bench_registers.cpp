@@ -77,13 +77,17 @@ void BM_FindAsYouType(benchmark::State& state)
 }
 BENCHMARK(BM_FindAsYouType)->DenseRange(1, 3)->Unit(benchmark::kMillisecond);
 
-// The store's part of one keystroke: the LIKE query and the rows read.
+// A keystroke answered by the store instead of from memory: the LIKE query and the rows read.
 void BM_TownQuery(benchmark::State& state)
 {
     const QString typed = Typed.left(static_cast<int>(state.range(0)));
     int rows = 0;
-    for (auto _ : state)
+    for (auto _ : state) {
         rows = static_cast<int>(WeatherTowns(workbench().store).startingWith(typed).size());
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
     state.counters["rows"] = rows;
 }
 BENCHMARK(BM_TownQuery)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
@@ -110,8 +114,12 @@ BENCHMARK(BM_OpenOperators)->Unit(benchmark::kMillisecond);
 void BM_ListOperators(benchmark::State& state)
 {
     const RegisterTable table(workbench().store, RegisterKind::Operators);
-    for (auto _ : state)
+    for (auto _ : state) {
         benchmark::DoNotOptimize(table.list());
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
 }
 BENCHMARK(BM_ListOperators)->Unit(benchmark::kMillisecond);
 
@@ -121,8 +129,13 @@ void BM_DuplicateCheck(benchmark::State& state)
     const RegisterTable table(workbench().store, RegisterKind::Operators);
     const QString name = state.range(0) ? QStringLiteral("operatore 09999") : QStringLiteral("Operatore nuovo");
     bool found = false;
-    for (auto _ : state)
+    for (auto _ : state) {
         found = table.isDuplicate(name);
+        // The store closes its file once the event is over: each check opens it again, as in the window.
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
     state.counters["found"] = found;
 }
 BENCHMARK(BM_DuplicateCheck)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
