@@ -151,10 +151,11 @@ void TestJetSql::orderIgnoresCase()
 // folded letters, accents, letters that fold to two, and characters beyond the first plane.
 void TestJetSql::storeComparesAsCompareText()
 {
-    const QStringList texts{"",           "a",       "A",      "ab",    "Ab",    "B",    "z",          "à",
-                            "À",          "e\u0301", "é",      "É",     "ß",     "SS",   "ss",         "Σ",
-                            "σ",          "ς",       "İ",      "i",     "ǅ",     "ǆ",    "\U0001F600", "\U00010400",
-                            "\U00010428", "\uE000",  "\uFFFD", "Forlì", "FORLÌ", "forli"};
+    const QStringList texts{"",      "a",          "A",          "ab",         "Ab",     "B",      "z",
+                            "à",     "À",          "e\u0301",    "é",          "É",      "ß",      "SS",
+                            "ss",    "Σ",          "σ",          "ς",          "İ",      "i",      "ǅ",
+                            "ǆ",     "\U0001F600", "\U00010400", "\U00010428", "\uE000", "\uFFFD", "Forlì",
+                            "FORLÌ", "forli",      "\u212A",     "k",          "Ka",     "\u017F", "S"};
     TestFolder folder;
     sqlite3* db = folder.database().handle();
     sqlite3_stmt* statement = nullptr;
