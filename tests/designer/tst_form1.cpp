@@ -55,6 +55,12 @@ Popup popupDuring(const std::function<void()>& press, const QString& choose = {}
     return seen;
 }
 
+void setElement(Form1& designer, CanvasControl control, int index, const ElementData& values)
+{
+    designer.document().replaceElements(QStringLiteral("prova"),
+                                        {{LayoutRecords::find(control, index)->listPosition, values}});
+}
+
 void activate(QWidget& window)
 {
     window.show();
@@ -102,16 +108,20 @@ private slots:
     }
 
     // Read-only, any press on the background opens the menu; editable, only the right button does.
-    // Its one item closes the designer. Elements keep their presses: on them no menu opens.
+    // Its last item closes the designer. Elements keep their presses: on them no menu opens.
     void backgroundMenus_data()
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2 Menu2";
-        QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2 Menu2";
-        QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1 Menu";
-        QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "";
+        QTest::addColumn<QStringList>("items"); // separators are the empty items
+        const QStringList closeOnly{"Chiudi Schermata"};
+        QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2 Menu2" << closeOnly;
+        QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2 Menu2" << closeOnly;
+        QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1 Menu"
+                                         << QStringList{"Tabella Inserimento Oggetti", "", "Salva posizione finestra",
+                                                        "Salva Impostazioni",          "", "Chiudi Schermata"};
+        QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "" << QStringList();
     }
 
     void backgroundMenus()
@@ -119,6 +129,7 @@ private slots:
         QFETCH(QString, table);
         QFETCH(Qt::MouseButton, button);
         QFETCH(QString, menu);
+        QFETCH(QStringList, items);
         TestFolder folder;
         Form1 designer(folder.store(), table);
         QCOMPARE(designer.isReadOnly(), table == QLatin1String("LayoutBase"));
@@ -135,7 +146,7 @@ private slots:
         const Popup shown = popupDuring([&] { QTest::mousePress(designer.canvas(), button, {}, emptySpot); },
                                         QStringLiteral("Chiudi Schermata"));
         QCOMPARE(shown.menu, menu);
-        QCOMPARE(shown.items, menu.isEmpty() ? QStringList() : QStringList{"Chiudi Schermata"});
+        QCOMPARE(shown.items, items);
         QCOMPARE(designer.isVisible(), menu.isEmpty());
     }
 
@@ -161,7 +172,7 @@ private slots:
             values.top = static_cast<float>(twips.top());
             values.width = static_cast<float>(twips.width());
             values.height = static_cast<float>(twips.height());
-            designer.setElementData(control, 0, values);
+            setElement(designer, control, 0, values);
             QCOMPARE(designer.element(control, 0)->geometry(), pixels);
             QVERIFY(designer.elementData(control, 0) == values);
         }
@@ -194,7 +205,7 @@ private slots:
         QFETCH(QString, fill);
         TestFolder folder;
         Form1 designer(folder.store(), QStringLiteral("Layout1"));
-        designer.setBackgroundColour(0x00FF0000);
+        designer.document().setBackgroundColour(0x00FF0000);
         ElementData values = designer.elementData(CanvasControl::Text1, 3);
         values.text = QStringLiteral("II");
         values.fontName = QStringLiteral("DejaVu Sans");
@@ -211,7 +222,7 @@ private slots:
         values.alignment = static_cast<std::int16_t>(alignment);
         values.transparent = fill == QLatin1String("transparent");
         values.visible = fill != QLatin1String("hidden");
-        designer.setElementData(CanvasControl::Text1, 3, values);
+        setElement(designer, CanvasControl::Text1, 3, values);
         const QFont& font = designer.findChild<ElementLabel*>(QStringLiteral("Text1_3"))->textFont();
         QCOMPARE(font.pixelSize(), pixels);
         QCOMPARE(font.family(), QStringLiteral("DejaVu Sans"));
