@@ -86,7 +86,6 @@ void TestPreviews::pictureShownWhole_data()
     QTest::newRow("taller than the screen") << "tall.jpg" << QSize(1, 10);
     QTest::newRow("text named .jpg") << "text.jpg" << QSize();
     QTest::newRow("missing") << "missing.jpg" << QSize();
-    QTest::newRow("a folder") << "" << QSize();
 }
 
 void TestPreviews::pictureShownWhole()
@@ -132,8 +131,6 @@ void TestPreviews::previewButtons_data()
     QTest::newRow("entry") << "PushButton2" << media("wide.jpg") << true << true;
     QTest::newRow("entry of a Windows machine") << "PushButton2"
                                                 << "C:\\Foto\\sala.jpg" << true << false;
-    QTest::newRow("empty entry") << "PushButton2"
-                                 << "" << true << false;
     QTest::newRow("no entry selected") << "PushButton2" << QString() << false << false;
 }
 
