@@ -15,7 +15,9 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -498,5 +500,29 @@ void Form1::restorePosition()
 {
     m_positionRestored = true;
     if (const auto position = ConfigurationRecord(m_store).designerPosition())
-        move(Twips::toPixels(position->left), Twips::toPixels(position->top));
+        move(placeOnAScreen(QPoint(Twips::toPixels(position->left), Twips::toPixels(position->top))));
+}
+
+// A position stored for a monitor that is no longer there would open the modal designer where
+// nobody can reach it: the title bar is kept on a screen, the stored value is left as it is.
+QPoint Form1::placeOnAScreen(const QPoint& wanted) const
+{
+    constexpr int Grip = 40; // enough of the title bar to take hold of
+    const QRect titleBar(wanted, QSize(std::min(width(), 4 * Grip), Grip));
+    for (const QScreen* display : QGuiApplication::screens()) {
+        if (display->availableGeometry().intersected(titleBar).width() >= Grip &&
+            display->availableGeometry().contains(QPoint(wanted.x() + Grip / 2, std::max(wanted.y(), 0))))
+            return wanted;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->availableGeometry().topLeft() : QPoint(0, 0);
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

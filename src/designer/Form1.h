@@ -97,6 +97,8 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Escape does not close the designer: closing is "Chiudi Schermata" or the close button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<ElementLabel*, 32> Text1{};
@@ -120,6 +122,7 @@ private:
     void addElement(const LayoutRecords::Row& row, ElementWidget* widget);
     void fitWindowToCanvas();
     void restorePosition();
+    QPoint placeOnAScreen(const QPoint& wanted) const;
     std::size_t slotOf(LayoutRecords::CanvasControl control, int index) const;
 
     void showElement(int position);

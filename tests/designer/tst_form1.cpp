@@ -8,9 +8,11 @@
 #include "support/core/TestFolder.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -284,6 +286,10 @@ private slots:
         QTest::newRow("stored") << JetValue::single(1500.0) << JetValue::single(3007.5) << QPoint(100, 200);
         QTest::newRow("left not stored") << QVariant() << JetValue::single(3000.0) << QPoint(60, 40);
         QTest::newRow("top not stored") << JetValue::single(3000.0) << QVariant() << QPoint(60, 40);
+        // A monitor that is gone: the title bar comes back onto the screen there is.
+        const QPoint screenCorner = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+        QTest::newRow("right of every screen") << JetValue::single(300000.0) << JetValue::single(300.0) << screenCorner;
+        QTest::newRow("above every screen") << JetValue::single(300.0) << JetValue::single(-9000.0) << screenCorner;
     }
 
     void position()
@@ -309,6 +315,18 @@ private slots:
         activate(other);
         activate(designer);
         QCOMPARE(designer.pos(), QPoint(240, 130));
+        // The stored value is left as it was.
+        QCOMPARE(RecordSet(folder.database(), QStringLiteral("Configurazione")).value("MisuraFormLeft"), left);
+    }
+
+    // Escape closes nothing: a stray key must not drop the operator's unsaved work.
+    void escapeKeepsTheDesignerOpen()
+    {
+        TestFolder folder;
+        Form1 designer(folder.store(), QStringLiteral("Layout2"));
+        activate(designer);
+        QTest::keyClick(&designer, Qt::Key_Escape);
+        QVERIFY(designer.isVisible());
     }
 };
 
