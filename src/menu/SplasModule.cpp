@@ -4,6 +4,7 @@
 #include "library/OpenLayoutChooser.h"
 #include "menu/FormUscita.h"
 #include "platform/Twips.h"
+#include "playlists/OpenPlaylists.h"
 #include "registers/OpenRegisters.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
@@ -99,7 +100,8 @@ void SplasModule::buildControls()
         button->setFont(WindowFont::fitted(WindowFont::tahoma(), button->text(), button->width() - 24));
         // clicked, not toggled: only the operator's choice is stored, not the state read at start.
         connect(button, &QRadioButton::clicked, this,
-                guarded(this, [this] { storeResolution(); }, [this] { readConfiguration(); }));
+                guarded(
+                    this, [this] { storeResolution(); }, [this] { readConfiguration(); }));
         RB1[index] = button;
     }
 
@@ -111,7 +113,8 @@ void SplasModule::buildControls()
     NumerazioneSingola->setFont(WindowFont::tahoma());
     NumerazioneSingola->setGeometry(fromTwips({90, 120, 3345, 255}));
     connect(NumerazioneSingola, &QCheckBox::clicked, this,
-            guarded(this, [this] { storeNumbering(); }, [this] { readConfiguration(); }));
+            guarded(
+                this, [this] { storeNumbering(); }, [this] { readConfiguration(); }));
 
     Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("Imposta Meteo"), {3960, 5205, 1815, 1020});
     PB1[7] = addButton(QStringLiteral("PB1_7"), QStringLiteral("Gestione Layout FrontEnd"), {5760, 5205, 2775, 1020});
@@ -128,10 +131,12 @@ void SplasModule::buildControls()
 
     // The windows behind these buttons are not part of the program yet; they stay disabled until
     // they are, rather than open something that does not work.
-    for (QPushButton* pending : {Command0, tempoc, PushButton1, Avviso, PB1[3], PB1[4], PB1[5]})
+    for (QPushButton* pending : {Command0, tempoc, PushButton1, Avviso, PB1[5]})
         pending->setEnabled(false);
 
     connect(PB1[7], &QPushButton::clicked, this, guarded(this, [this] { openLayoutChooser(); }));
+    connect(PB1[3], &QPushButton::clicked, this, guarded(this, [this] { OpenVideoPlaylists(m_store, this); }));
+    connect(PB1[4], &QPushButton::clicked, this, guarded(this, [this] { OpenPhotoPlaylists(m_store, this); }));
     connect(PB1[2], &QPushButton::clicked, this, guarded(this, [this] { OpenGestioneUtenti(m_store, this); }));
     connect(PB1[6], &QPushButton::clicked, this, guarded(this, [this] { OpenGestioneRadio(m_store, this); }));
     connect(Command1, &QPushButton::clicked, this, guarded(this, [this] { OpenWeather(m_store, this); }));

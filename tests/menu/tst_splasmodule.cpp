@@ -145,7 +145,7 @@ private slots:
     }
 
     // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd",
-    // "&Utenti", "&Radio" and "Imposta Meteo" open their windows over it.
+    // "&Immagini", "&Video", "&Utenti", "&Radio" and "Imposta Meteo" open their windows over it.
     void modalWindows_data()
     {
         QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
@@ -173,6 +173,12 @@ private slots:
         QTest::newRow("layout chooser") << "PB1_7"
                                         << "SceltaLayout"
                                         << "closebox" << false;
+        QTest::newRow("photo playlists") << "PB1_4"
+                                         << "ImpostaFoto"
+                                         << "Command5" << false;
+        QTest::newRow("video playlists") << "PB1_3"
+                                         << "ImpostaVideo"
+                                         << "Command5" << false;
         QTest::newRow("operators") << "PB1_2"
                                    << "GestioneUtenti"
                                    << "ctButton2_0" << false;

@@ -1,7 +1,7 @@
 #include "Find.h"
 #include "support/ModalDriver.h"
-#include "support/ScriptedFileDialogs.h"
 #include "support/core/TestFolder.h"
+#include "ui/ScriptedFileDialogs.h"
 
 #include "data/RecordSet.h"
 #include "data/RegisterTable.h"

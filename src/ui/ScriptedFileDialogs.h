@@ -8,7 +8,7 @@
 // The file-open dialog as a test scripts it: each call takes the next answer set with
 // setNextFileName() or setNextCancel() (a call with none left counts as cancelled) and records the
 // filters it was asked with.
-class ScriptedFileDialogs : public FileDialogs
+class ScriptedFileDialogs final : public FileDialogs
 {
 public:
     void setNextFileName(const QString& path) { m_answers.push_back(path); }
