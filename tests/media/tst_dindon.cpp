@@ -3,7 +3,7 @@
 #include "data/ConfigurationRecord.h"
 #include "media/DinDon.h"
 #include "support/ModalDriver.h"
-#include "support/ScriptedFileDialogs.h"
+#include "ui/ScriptedFileDialogs.h"
 #include "support/core/ConfigurationRow.h"
 #include "ui/ScriptedSoundPlayer.h"
 

@@ -2,7 +2,7 @@
 #include "data/ConfigurationRecord.h"
 #include "media/MP3.h"
 #include "support/ModalDriver.h"
-#include "support/ScriptedFileDialogs.h"
+#include "ui/ScriptedFileDialogs.h"
 #include "support/core/ConfigurationRow.h"
 
 #include <QDir>

@@ -145,8 +145,8 @@ private slots:
     }
 
     // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd",
-    // "&Musica", " DinDon", "Testo Scorrevole", " Tempo chiamata" and "Avviso" open their windows
-    // over it.
+    // "&Immagini", "&Video", "&Utenti", "&Radio", "Imposta Meteo", "&Musica", " DinDon", "Testo
+    // Scorrevole", " Tempo chiamata" and "Avviso" open their windows over it: no button waits.
     void modalWindows_data()
     {
         QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
@@ -174,7 +174,12 @@ private slots:
         QTest::newRow("layout chooser") << "PB1_7"
                                         << "SceltaLayout"
                                         << "closebox" << false;
-        const char* const contentWindows[][3] = {{"PB1_5", "MP3", "CBT_0"},
+        const char* const contentWindows[][3] = {{"PB1_4", "ImpostaFoto", "Command5"},
+                                                 {"PB1_3", "ImpostaVideo", "Command5"},
+                                                 {"PB1_2", "GestioneUtenti", "ctButton2_0"},
+                                                 {"PB1_6", "GestioneRadio", "ctButton2_0"},
+                                                 {"Command1", "Form3", "CBT_0"},
+                                                 {"PB1_5", "MP3", "CBT_0"},
                                                  {"PushButton1", "DinDon", "ctButton2_0"},
                                                  {"Command0", "Form4", "PB1_0"},
                                                  {"tempoc", "TempoChiamata", "PB1_0"},

@@ -8,7 +8,7 @@
 // The file and folder dialogs as a test scripts them: each call takes the next answer set with
 // setNextFileName() or setNextCancel() (a call with none left counts as cancelled) and records
 // what it was asked: the filters of a file-open dialog, the title and start of a folder chooser.
-class ScriptedFileDialogs : public FileDialogs
+class ScriptedFileDialogs final : public FileDialogs
 {
 public:
     void setNextFileName(const QString& path) { m_answers.push_back(path); }
