@@ -2,10 +2,12 @@
 
 #include "data/ConfigurationRecord.h"
 #include "library/OpenLayoutChooser.h"
+#include "media/OpenMedia.h"
 #include "menu/FormUscita.h"
 #include "platform/Twips.h"
 #include "playlists/OpenPlaylists.h"
 #include "registers/OpenRegisters.h"
+#include "texts/OpenTexts.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
 #include "ui/ShellPictures.h"
@@ -129,17 +131,17 @@ void SplasModule::buildControls()
     PB1[2] = addButton(QStringLiteral("PB1_2"), QStringLiteral("&Utenti"), {6120, 7080, 1080, 555});
     PB1[0] = addButton(QStringLiteral("PB1_0"), QStringLiteral("C&hudi"), {7320, 7080, 1215, 555});
 
-    // The windows behind these buttons are not part of the program yet; they stay disabled until
-    // they are, rather than open something that does not work.
-    for (QPushButton* pending : {Command0, tempoc, PushButton1, Avviso, PB1[5]})
-        pending->setEnabled(false);
-
     connect(PB1[7], &QPushButton::clicked, this, guarded(this, [this] { openLayoutChooser(); }));
     connect(PB1[3], &QPushButton::clicked, this, guarded(this, [this] { OpenVideoPlaylists(m_store, this); }));
     connect(PB1[4], &QPushButton::clicked, this, guarded(this, [this] { OpenPhotoPlaylists(m_store, this); }));
+    connect(PB1[5], &QPushButton::clicked, this, guarded(this, [this] { OpenMP3(m_store, this); }));
     connect(PB1[2], &QPushButton::clicked, this, guarded(this, [this] { OpenGestioneUtenti(m_store, this); }));
     connect(PB1[6], &QPushButton::clicked, this, guarded(this, [this] { OpenGestioneRadio(m_store, this); }));
     connect(Command1, &QPushButton::clicked, this, guarded(this, [this] { OpenWeather(m_store, this); }));
+    connect(Command0, &QPushButton::clicked, this, guarded(this, [this] { OpenForm4(m_store, this); }));
+    connect(tempoc, &QPushButton::clicked, this, guarded(this, [this] { OpenTempoChiamata(m_store, this); }));
+    connect(PushButton1, &QPushButton::clicked, this, guarded(this, [this] { OpenDinDon(m_store, this); }));
+    connect(Avviso, &QPushButton::clicked, this, guarded(this, [this] { OpenMostroAvviso(m_store, this); }));
     connect(PB1[0], &QPushButton::clicked, this, &QWidget::close);
 }
 

@@ -12,3 +12,12 @@ std::optional<QString> SystemFileDialogs::openFileName(QWidget* parent, const QS
         return std::nullopt;
     return QDir::toNativeSeparators(path);
 }
+
+std::optional<QString> SystemFileDialogs::existingFolder(QWidget* parent, const QString& title,
+                                                         const QString& startFolder)
+{
+    const QString path = QFileDialog::getExistingDirectory(parent, title, startFolder, QFileDialog::ShowDirsOnly);
+    if (path.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(path);
+}

@@ -6,8 +6,9 @@
 
 class QWidget;
 
-// The file-open dialog as a window sees it: ask for one existing file, get its path or nothing
-// when the operator cancels. The program uses the system's dialog; tests script the answers.
+// The file-open dialog and the folder chooser as a window sees them: ask for one existing file or
+// folder, get its path or nothing when the operator cancels. The program uses the system's
+// dialogs; tests script the answers.
 class FileDialogs
 {
 public:
@@ -16,11 +17,18 @@ public:
     // `filters` in Qt's form ("File Immagine (*.jpg)"), the first one preselected; no starting
     // folder is set. The chosen file's path with the platform's separators, or none when cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const QStringList& filters) = 0;
+
+    // Folders only, titled `title`, starting at `startFolder`. The chosen folder's path with the
+    // platform's separators and no trailing one unless it is a root ("C:\", "/"), or none when
+    // cancelled.
+    virtual std::optional<QString> existingFolder(QWidget* parent, const QString& title,
+                                                  const QString& startFolder) = 0;
 };
 
-// The system's file-open dialog.
+// The system's dialogs.
 class SystemFileDialogs : public FileDialogs
 {
 public:
     std::optional<QString> openFileName(QWidget* parent, const QStringList& filters) override;
+    std::optional<QString> existingFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
 };

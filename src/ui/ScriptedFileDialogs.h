@@ -5,9 +5,9 @@
 #include <QList>
 #include <deque>
 
-// The file-open dialog as a test scripts it: each call takes the next answer set with
-// setNextFileName() or setNextCancel() (a call with none left counts as cancelled) and records the
-// filters it was asked with.
+// The file and folder dialogs as a test scripts them: each call takes the next answer set with
+// setNextFileName() or setNextCancel() (a call with none left counts as cancelled) and records
+// what it was asked: the filters of a file-open dialog, the title and start of a folder chooser.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
@@ -19,6 +19,18 @@ public:
     std::optional<QString> openFileName(QWidget*, const QStringList& filters) override
     {
         m_asked.append(filters);
+        return nextAnswer();
+    }
+
+    std::optional<QString> existingFolder(QWidget*, const QString& title, const QString& startFolder) override
+    {
+        m_asked.append({title, startFolder});
+        return nextAnswer();
+    }
+
+private:
+    std::optional<QString> nextAnswer()
+    {
         if (m_answers.empty())
             return std::nullopt;
         std::optional<QString> answer = m_answers.front();
@@ -26,7 +38,6 @@ public:
         return answer;
     }
 
-private:
     std::deque<std::optional<QString>> m_answers;
     QList<QStringList> m_asked;
 };

@@ -145,7 +145,8 @@ private slots:
     }
 
     // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd",
-    // "&Immagini", "&Video", "&Utenti", "&Radio" and "Imposta Meteo" open their windows over it.
+    // "&Immagini", "&Video", "&Utenti", "&Radio", "Imposta Meteo", "&Musica", " DinDon", "Testo
+    // Scorrevole", " Tempo chiamata" and "Avviso" open their windows over it: no button waits.
     void modalWindows_data()
     {
         QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
@@ -173,21 +174,19 @@ private slots:
         QTest::newRow("layout chooser") << "PB1_7"
                                         << "SceltaLayout"
                                         << "closebox" << false;
-        QTest::newRow("photo playlists") << "PB1_4"
-                                         << "ImpostaFoto"
-                                         << "Command5" << false;
-        QTest::newRow("video playlists") << "PB1_3"
-                                         << "ImpostaVideo"
-                                         << "Command5" << false;
-        QTest::newRow("operators") << "PB1_2"
-                                   << "GestioneUtenti"
-                                   << "ctButton2_0" << false;
-        QTest::newRow("radio stations") << "PB1_6"
-                                        << "GestioneRadio"
-                                        << "ctButton2_0" << false;
-        QTest::newRow("weather") << "Command1"
-                                 << "Form3"
-                                 << "CBT_0" << false;
+        const char* const contentWindows[][3] = {{"PB1_4", "ImpostaFoto", "Command5"},
+                                                 {"PB1_3", "ImpostaVideo", "Command5"},
+                                                 {"PB1_2", "GestioneUtenti", "ctButton2_0"},
+                                                 {"PB1_6", "GestioneRadio", "ctButton2_0"},
+                                                 {"Command1", "Form3", "CBT_0"},
+                                                 {"PB1_5", "MP3", "CBT_0"},
+                                                 {"PushButton1", "DinDon", "ctButton2_0"},
+                                                 {"Command0", "Form4", "PB1_0"},
+                                                 {"tempoc", "TempoChiamata", "PB1_0"},
+                                                 {"Avviso", "MostroAvviso", "PB1_0"}};
+        for (const auto& [button, window, close] : contentWindows)
+            QTest::newRow(window) << QString::fromLatin1(button) << QString::fromLatin1(window)
+                                  << QString::fromLatin1(close) << false;
     }
 
     void modalWindows()

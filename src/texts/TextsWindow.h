@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ui/WindowFont.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+// What the small settings windows share: Tahoma, the window's names, and push buttons that Enter
+// in a box never presses by accident.
+namespace TextsWindow {
+
+inline void setUp(QDialog* window, const QString& name, const QString& caption)
+{
+    window->setObjectName(name);
+    window->setWindowTitle(caption);
+    window->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    window->setFont(WindowFont::tahoma());
+}
+
+inline QPushButton* pushButton(QWidget* parent, const QString& name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace TextsWindow

@@ -1,0 +1,209 @@
+#include "Find.h"
+#include "data/ChimeList.h"
+#include "data/ConfigurationRecord.h"
+#include "media/DinDon.h"
+#include "support/ModalDriver.h"
+#include "ui/ScriptedFileDialogs.h"
+#include "support/core/ConfigurationRow.h"
+#include "ui/ScriptedSoundPlayer.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+const QString Wave = QStringLiteral("/suoni/dindon.wav");
+const QString Other = QStringLiteral("/suoni/campana d'ingresso 100% \U0001F514.wav");
+
+// A program folder whose chime list holds `paths` in this order instead of the seeded chime.
+struct Chimes {
+    explicit Chimes(const QStringList& paths)
+    {
+        folder.database().execute(QStringLiteral("DELETE FROM DinDon"));
+        for (const QString& path : paths)
+            ChimeList(folder.store()).add(path);
+    }
+    TestFolder folder;
+};
+
+QTableView* grid(DinDon& window)
+{
+    return child<QTableView>(window, QStringLiteral("grid"));
+}
+
+QStringList shownRows(DinDon& window)
+{
+    QStringList rows;
+    for (int row = 0; row < grid(window)->model()->rowCount(); ++row)
+        rows << grid(window)->model()->index(row, 0).data().toString();
+    return rows;
+}
+
+void selectRow(DinDon& window, int row)
+{
+    QTableView* view = grid(window);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(row, 0)).center());
+}
+
+void click(DinDon& window, int button)
+{
+    QTest::mouseClick(child<QPushButton>(window, QStringLiteral("ctButton2"), button), Qt::LeftButton);
+}
+
+} // namespace
+
+class TestDinDon : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The grid shows the table in its own order, duplicates too. "&Nuovo" asks for a wave file and
+    // adds it at the end exactly as returned, the grid back on the first row; a cancelled dialog
+    // adds nothing. No message either way. On an empty list "&Cancella", "Predefinito !" and
+    // " Prova il DinDon" do nothing at all.
+    void nuovo_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("answer"); // empty: cancelled
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("cancelled") << QStringList{Wave, Other} << QString() << QStringList{Wave, Other};
+        QTest::newRow("into an empty list") << QStringList{} << Other << QStringList{Other};
+        QTest::newRow("the same file twice") << QStringList{Other, Wave} << Other << QStringList{Other, Wave, Other};
+    }
+
+    void nuovo()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, answer);
+        QFETCH(QStringList, after);
+        Chimes chimes(before);
+        ScriptedFileDialogs dialogs;
+        ScriptedSoundPlayer player;
+        ModalDriver driver;
+        DinDon window(chimes.folder.store(), dialogs, player);
+        window.show();
+        QCOMPARE(shownRows(window), before);
+        const QVariantMap configuration = configurationRow(chimes.folder);
+        if (before.size() > 1)
+            selectRow(window, 1);
+        else
+            for (int button : {2, 1, 4})
+                click(window, button);
+
+        answer.isEmpty() ? dialogs.setNextCancel() : dialogs.setNextFileName(answer);
+        click(window, 3);
+
+        QCOMPARE(dialogs.asked(), QList<QStringList>{{QStringLiteral("File Suono (*.wav)")}});
+        QCOMPARE(ChimeList(chimes.folder.store()).paths(), after);
+        QCOMPARE(shownRows(window), after);
+        QCOMPARE(grid(window)->currentIndex().row(), answer.isEmpty() ? 1 : 0);
+        QCOMPARE(configurationRow(chimes.folder), configuration);
+        QVERIFY(player.played().isEmpty());
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+
+    // "Predefinito !" copies the selected row's full path into the configuration; " Prova il
+    // DinDon" plays that row's file while the window waits. "&Cancella" asks
+    // first; only "&Conferma" deletes, and only the selected row, even among duplicates; the
+    // default chime keeps its path when its row goes.
+    void predefinitoThenCancella_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QStringList>("after");
+        const QStringList three{Wave, Other, Wave};
+        QTest::newRow("declined") << 1 << false << three;
+        QTest::newRow("confirmed, the middle row") << 1 << true << QStringList{Wave, Wave};
+        QTest::newRow("confirmed, a duplicate") << 2 << true << QStringList{Wave, Other};
+        QTest::newRow("confirmed, the first row") << 0 << true << QStringList{Other, Wave};
+    }
+
+    void predefinitoThenCancella()
+    {
+        QFETCH(int, selected);
+        QFETCH(bool, confirm);
+        QFETCH(QStringList, after);
+        const QStringList three{Wave, Other, Wave};
+        Chimes chimes(three);
+        TestFolder& folder = chimes.folder;
+        ScriptedFileDialogs dialogs;
+        ScriptedSoundPlayer player;
+        DinDon window(folder.store(), dialogs, player);
+        window.show();
+        selectRow(window, selected);
+        QVariantMap before = configurationRow(folder);
+        ModalDriver driver;
+        QStringList set, question, deleted;
+        driver.nextMessage(&set);
+        click(window, 1);
+
+        QCOMPARE(set, QStringList{QStringLiteral("DinDon predefinito impostato !")});
+        QVariantMap stored = configurationRow(folder);
+        QCOMPARE(stored.take(QStringLiteral("dindon")).toString(), three[selected]);
+        before.remove(QStringLiteral("dindon"));
+        QCOMPARE(stored, before);
+
+        bool windowWaited = false;
+        player.setWhilePlaying([&](const QString&) { windowWaited = window.isVisible(); });
+        click(window, 4);
+        QCOMPARE(player.played(), QStringList{three[selected]});
+        QVERIFY(windowWaited);
+
+        driver.nextMessage(&question, confirm);
+        if (confirm)
+            driver.nextMessage(&deleted);
+        click(window, 2);
+
+        QCOMPARE(question, QStringList{QStringLiteral("Cancello voce selezionata ?")});
+        QCOMPARE(deleted, confirm ? QStringList{QStringLiteral("Voce cancellata !")} : QStringList{});
+        QCOMPARE(ChimeList(folder.store()).paths(), after);
+        QCOMPARE(shownRows(window), after);
+        QCOMPARE(ConfigurationRecord(folder.store()).chime(), std::optional<QString>(three[selected]));
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+
+    // Through the real player: a file that is no wave sounds the default beep and the window goes
+    // on at once; a machine without an audio output plays the real chime silently, saying nothing.
+    void provaThroughThePlayer_data()
+    {
+        QTest::addColumn<bool>("wave");
+        QTest::addColumn<bool>("hasOutput");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("text named .wav") << false << true << 1;
+        QTest::newRow("no audio output") << true << false << 0;
+    }
+
+    void provaThroughThePlayer()
+    {
+        QFETCH(bool, wave);
+        QFETCH(bool, hasOutput);
+        QFETCH(int, beeps);
+        TestFolder folder;
+        if (!wave) {
+            const QString text = folder.filePath(QStringLiteral("testo.wav"));
+            QFile file(text);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray("non sono un suono\n").repeated(50)) > 0);
+            folder.database().execute(QStringLiteral("DELETE FROM DinDon"));
+            ChimeList(folder.store()).add(text);
+        }
+        int beeped = 0;
+        QtSoundPlayer::Options options;
+        options.beep = [&beeped] { ++beeped; };
+        options.hasAudioOutput = [hasOutput] { return hasOutput; };
+        QtSoundPlayer player(options);
+        ScriptedFileDialogs dialogs;
+        ModalDriver driver(1000);
+        DinDon window(folder.store(), dialogs, player);
+        window.show();
+
+        click(window, 4);
+
+        QCOMPARE(beeped, beeps);
+        QCOMPARE(player.lastOutcome(), wave ? QtSoundPlayer::Outcome::NoAudioOutput : QtSoundPlayer::Outcome::Beeped);
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestDinDon)
+#include "tst_dindon.moc"

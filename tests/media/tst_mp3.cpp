@@ -1,0 +1,88 @@
+#include "Find.h"
+#include "data/ConfigurationRecord.h"
+#include "media/MP3.h"
+#include "support/ModalDriver.h"
+#include "ui/ScriptedFileDialogs.h"
+#include "support/core/ConfigurationRow.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+class TestMP3 : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The box opens on the stored folder; "&Conferma" stores what it holds exactly, typed or
+    // chosen, without looking for the folder, says so and stays open; an empty box stores and says
+    // nothing. No other field changes.
+    void storesTheFolder_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("typed");  // null: nothing typed
+        QTest::addColumn<QString>("chosen"); // null: "..." not used; empty: cancelled
+        QTest::addColumn<QString>("result"); // null: nothing stored
+        const auto add = [](const char* name, const QVariant& stored, const QString& typed, const QString& chosen,
+                            const QString& result) { QTest::newRow(name) << stored << typed << chosen << result; };
+        const QString music = QDir::toNativeSeparators(QStringLiteral("/srv/musica"));
+        const QString odd = QStringLiteral("Z:\\Musica d'attesa \"sala\" 100% *?[x] \U0001F3B5");
+        const QString none;
+        add("never written, empty box", {}, none, none, none);
+        add("stored, unchanged", music, none, none, music);
+        add("typed, not existing, odd characters", {}, odd, none, odd);
+        add("10,000 characters", {}, QString(10000, u'm'), none, QString(10000, u'm'));
+        add("chosen", music, none, "/home/sala/Musica", "/home/sala/Musica");
+        add("chosen root keeps its separator", music, none, "C:\\", "C:\\");
+        add("chooser cancelled keeps the box", music, none, "", music);
+        add("emptied", music, "", none, none);
+    }
+
+    void storesTheFolder()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, typed);
+        QFETCH(QString, chosen);
+        QFETCH(QString, result);
+        TestFolder folder;
+        storeConfiguration(folder, QStringLiteral("cartellamp3"), stored);
+        QVariantMap before = configurationRow(folder);
+        ScriptedFileDialogs dialogs;
+        MP3 window(folder.store(), dialogs);
+        window.show();
+        auto* box = child<QLineEdit>(window, QStringLiteral("FE1"));
+        QCOMPARE(box->text(), stored.toString());
+
+        if (!typed.isNull())
+            box->setText(typed);
+        if (!chosen.isNull()) {
+            if (chosen.isEmpty())
+                dialogs.setNextCancel();
+            else
+                dialogs.setNextFileName(chosen);
+            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("CBT_2")), Qt::LeftButton);
+            QCOMPARE(dialogs.asked().size(), 1);
+            QCOMPARE(dialogs.asked().first().first(), QStringLiteral("Selezionare la cartella"));
+        }
+        ModalDriver driver;
+        QStringList lines;
+        if (!result.isNull())
+            driver.nextMessage(&lines);
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("CBT_1")), Qt::LeftButton);
+
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(window.isVisible());
+        QVariantMap after = configurationRow(folder);
+        if (result.isNull()) {
+            QCOMPARE(after, before);
+            return;
+        }
+        QCOMPARE(lines, QStringList{QStringLiteral("Cartella MP3 impostata come predefinita !")});
+        QCOMPARE(after.take(QStringLiteral("cartellamp3")).toString(), result);
+        before.remove(QStringLiteral("cartellamp3"));
+        QCOMPARE(after, before);
+    }
+};
+
+QTEST_MAIN(TestMP3)
+#include "tst_mp3.moc"

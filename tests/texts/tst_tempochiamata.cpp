@@ -1,0 +1,142 @@
+#include "Find.h"
+#include "support/ModalDriver.h"
+#include "support/core/ConfigurationRow.h"
+#include "texts/TempoChiamata.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Tab into the box, as an operator reaches it.
+QLineEdit* enterBox(TempoChiamata& window)
+{
+    auto* box = child<QLineEdit>(window, QStringLiteral("T1"));
+    box->clearFocus();
+    box->setFocus(Qt::TabFocusReason);
+    return box;
+}
+
+} // namespace
+
+class TestTempoChiamata : public QObject
+{
+    Q_OBJECT
+private slots:
+    // The box shows the stored milliseconds as whole seconds; "&Ok" stores 1 to 60 seconds in
+    // milliseconds and closes without a word, and refuses anything else with the window left open,
+    // the box as it was and nothing stored.
+    void storesSeconds_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("typed");   // null: "&Ok" on what is shown
+        QTest::addColumn<QVariant>("result"); // null: refused
+        const auto add = [](const char* name, const QVariant& stored, const char* shown, const char* typed,
+                            const QVariant& result) {
+            QTest::newRow(name) << stored << QString::fromLatin1(shown) << QString::fromLatin1(typed) << result;
+        };
+        const QVariant five(5000.0);
+        const QVariant refused;
+        add("never written shows 0, refused", {}, "0", nullptr, refused);
+        add("2500 shows 2, stores 2000", 2500.0, "2", nullptr, 2000.0);
+        add("2999 shows 2, rounded down", 2999.0, "2", nullptr, 2000.0);
+        add("leading zeros, 007", five, "5", "007", 7000.0);
+        add("1", five, "5", "1", 1000.0);
+        add("60", five, "5", "60", 60000.0);
+        add("61", five, "5", "61", refused);
+        add("0", five, "5", "0", refused);
+        add("emptied", five, "5", "", refused);
+        add("twenty digits", five, "5", "99999999999999999999", refused);
+        add("letters fall away", five, "5", "1a2'*%", 12000.0);
+        add("a sign and a point fall away", five, "5", "-4.5", 45000.0);
+        // Written by someone else: shown as read, and no call time.
+        add("negative stored", -3000.0, "-3", nullptr, refused);
+        add("huge stored", 1e15, "1000000000000", nullptr, refused);
+    }
+
+    void storesSeconds()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QString, shown);
+        QFETCH(QString, typed);
+        QFETCH(QVariant, result);
+        TestFolder folder;
+        storeConfiguration(folder, QStringLiteral("tempochiamata"), stored);
+        QVariantMap before = configurationRow(folder);
+        TempoChiamata window(folder.store());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QLineEdit* box = enterBox(window);
+        QCOMPARE(box->text(), shown);
+        if (!typed.isNull()) {
+            QTest::keyClicks(box, typed);
+            if (typed.isEmpty())
+                QTest::keyClick(box, Qt::Key_Backspace);
+        }
+        const QString boxBefore = box->text();
+        ModalDriver driver;
+        QStringList lines;
+        if (result.isNull())
+            driver.nextMessage(&lines);
+
+        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_1")), Qt::LeftButton);
+
+        QVariantMap after = configurationRow(folder);
+        if (result.isNull()) {
+            QCOMPARE(lines, QStringList{QStringLiteral("Impostare valore compreso fra 1 e 60")});
+            QVERIFY(window.isVisible());
+            QCOMPARE(box->text(), boxBefore);
+            QCOMPARE(after, before);
+        } else {
+            QVERIFY(!window.isVisible());
+            QCOMPARE(after.take(QStringLiteral("tempochiamata")), result);
+            before.remove(QStringLiteral("tempochiamata"));
+            QCOMPARE(after, before);
+        }
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+
+    // Entering the box empties the clipboard whatever it held and selects the whole text, so the
+    // next digit replaces it; nothing reaches the box by pasting.
+    void enteringEmptiesTheClipboard()
+    {
+        TestFolder folder;
+        TempoChiamata window(folder.store());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QApplication::clipboard()->setText(QStringLiteral("12"));
+        QLineEdit* box = enterBox(window);
+        QVERIFY(QApplication::clipboard()->text().isEmpty());
+        QCOMPARE(box->selectedText(), box->text());
+
+        QApplication::clipboard()->setText(QStringLiteral("33"));
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::keyClicks(box, QStringLiteral("9"));
+        QCOMPARE(box->text(), QStringLiteral("9"));
+    }
+
+    // Keys that type nothing still move and erase.
+    void editingKeysWork()
+    {
+        TestFolder folder;
+        storeConfiguration(folder, QStringLiteral("tempochiamata"), 45000.0);
+        TempoChiamata window(folder.store());
+        window.show();
+        QLineEdit* box = enterBox(window);
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClick(box, Qt::Key_End);
+        QTest::keyClicks(box, QStringLiteral("0"));
+        QTest::keyClick(box, Qt::Key_Left);
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("0"));
+    }
+};
+
+QTEST_MAIN(TestTempoChiamata)
+#include "tst_tempochiamata.moc"
