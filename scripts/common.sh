@@ -3,7 +3,7 @@
 
 TN2_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TN2_JOBS="${TN2_JOBS:-$(nproc)}"
-TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libbenchmark-dev
+TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libzip-dev pkg-config libbenchmark-dev
               xvfb xauth libgl1-mesa-dev fonts-dejavu-core)
 
 # Installs the packages that are missing; does nothing (and needs no network) when all are there.

@@ -3,7 +3,9 @@
 #include "data/ConfigurationRecord.h"
 #include "library/OpenLayoutChooser.h"
 #include "menu/FormUscita.h"
+#include "menu/SettingsCommands.h"
 #include "platform/Twips.h"
+#include "ui/ArchiveDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
 #include "ui/ShellPictures.h"
@@ -13,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -42,9 +45,11 @@ constexpr int ClientHeight = 7755;
 
 } // namespace
 
-SplasModule::SplasModule(Store& store, QWidget* parent)
+SplasModule::SplasModule(Store& store, QWidget* parent, ArchiveDialogs* dialogs)
     : QWidget(parent)
     , m_store(store)
+    , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemArchiveDialogs>())
+    , m_dialogs(dialogs ? *dialogs : *m_systemDialogs)
 {
     setObjectName(QStringLiteral("SplasModule"));
     setWindowTitle(QStringLiteral("TN2  -  Modulo di Impostazione"));
@@ -52,6 +57,8 @@ SplasModule::SplasModule(Store& store, QWidget* parent)
     buildControls();
     readConfiguration();
 }
+
+SplasModule::~SplasModule() = default;
 
 std::optional<int> SplasModule::selectedResolution() const
 {
@@ -77,6 +84,10 @@ void SplasModule::buildControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(fromTwips({120, 120, 8415, 4560}));
     Image1->setPixmap(ShellPictures::mainMenu(Image1->size()));
+    // The arrangement stays as it is: backup and restore live in the picture's context menu.
+    Image1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Image1, &QWidget::customContextMenuRequested, this,
+            guarded(this, [this](const QPoint& position) { showSettingsMenu(position); }));
 
     Label1 = new QLabel(QStringLiteral("Versione Beta 3.1.145"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -169,7 +180,31 @@ void SplasModule::storeNumbering()
 
 void SplasModule::openLayoutChooser()
 {
-    OpenLayoutChooser(m_store, selectedResolution(), this);
+    OpenLayoutChooser(m_store, selectedResolution(), this, &m_dialogs);
+}
+
+void SplasModule::showSettingsMenu(const QPoint& position)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("MenuImpostazioni"));
+    menu.setFont(WindowFont::tahoma());
+    QAction* backup = menu.addAction(QStringLiteral("Salva copia delle impostazioni..."));
+    backup->setObjectName(QStringLiteral("SalvaImpostazioni"));
+    QAction* restore = menu.addAction(QStringLiteral("Ripristina impostazioni..."));
+    restore->setObjectName(QStringLiteral("RipristinaImpostazioni"));
+    // The command runs once the menu has closed, not inside its event loop.
+    QAction* chosen = menu.exec(Image1->mapToGlobal(position));
+    if (chosen == backup)
+        SettingsCommands::backup(m_store, m_dialogs, this);
+    else if (chosen == restore)
+        restoreSettings();
+}
+
+void SplasModule::restoreSettings()
+{
+    SettingsCommands::restore(m_store, m_dialogs, this);
+    // Whatever came of it, the buttons show what is stored now.
+    readConfiguration();
 }
 
 void SplasModule::closeEvent(QCloseEvent* event)

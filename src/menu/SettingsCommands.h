@@ -1,0 +1,19 @@
+#pragma once
+
+class ArchiveDialogs;
+class QWidget;
+class Store;
+
+// The main menu's backup and restore of every setting: the operator picks the file in the
+// system's dialog and reads how it went in the message window, whatever happens.
+namespace SettingsCommands {
+
+// Asks where to write the copy, writes it and says what it holds.
+void backup(Store& store, ArchiveDialogs& dialogs, QWidget* parent);
+
+// Asks for the copy, checks it whole, asks for confirmation with the copy's date, keeps a copy of
+// the present settings in the Backup folder and restores. Nothing changes unless the operator
+// confirms and the copy passed every check.
+void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent);
+
+} // namespace SettingsCommands

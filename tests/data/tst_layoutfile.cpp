@@ -1,0 +1,289 @@
+#include "data/Database.h"
+#include "data/LayoutFile.h"
+#include "data/LayoutNames.h"
+#include "data/LayoutRecords.h"
+#include "data/RecordSet.h"
+#include "data/SettingsBackup.h"
+#include "data/StoreError.h"
+#include "data/ZipArchive.h"
+#include "support/core/TestFolder.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+using Rows = QVector<QVariantList>;
+
+Rows rowsOf(TestFolder& folder, int layout)
+{
+    RecordSet records(folder.database(), LayoutTableName(layout));
+    Rows rows;
+    for (; !records.eof(); records.moveNext()) {
+        QVariantList values;
+        for (const QString& column : LayoutRecords::columns())
+            values.append(records.value(column));
+        rows.append(values);
+    }
+    return rows;
+}
+
+QVector<Rows> allLayouts(TestFolder& folder)
+{
+    QVector<Rows> layouts;
+    for (int layout = 0; layout <= 10; ++layout)
+        layouts.append(rowsOf(folder, layout));
+    return layouts;
+}
+
+void setCell(TestFolder& folder, int layout, int row, const QString& column, const QVariant& value)
+{
+    RecordSet records(folder.database(), LayoutTableName(layout));
+    for (int skip = 1; skip < row; ++skip)
+        records.moveNext();
+    records.edit();
+    records.setValue(column, value);
+    records.update();
+}
+
+void setName(TestFolder& folder, int layout, const QString& name, const QString& description)
+{
+    LayoutNames names(folder.store());
+    QVector<LayoutNames::Entry> entries = names.read();
+    entries[layout] = {name, description};
+    names.write(entries);
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(data);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+constexpr int BackgroundRow = 48;
+
+// A layout file like `good` whose layout document `edit` changed, checksums kept right.
+void rewriteLayout(const QString& good, const QString& target, const std::function<void(QJsonObject&)>& edit)
+{
+    const ZipReader reader(good);
+    QJsonObject layout = QJsonDocument::fromJson(reader.read(QStringLiteral("layout.json"))).object();
+    edit(layout);
+    const QByteArray json = QJsonDocument(layout).toJson();
+    QJsonObject manifest = QJsonDocument::fromJson(reader.read(QStringLiteral("manifest.json"))).object();
+    QJsonArray files = manifest.value(QStringLiteral("files")).toArray();
+    QJsonObject entry = files.at(0).toObject();
+    entry.insert(QStringLiteral("size"), json.size());
+    entry.insert(QStringLiteral("sha256"), ArchiveManifest::sha256(json));
+    files.replace(0, entry);
+    manifest.insert(QStringLiteral("files"), files);
+    ZipWriter writer(target);
+    writer.add(QStringLiteral("manifest.json"), QJsonDocument(manifest).toJson());
+    writer.add(QStringLiteral("layout.json"), json);
+    writer.commit();
+}
+
+} // namespace
+
+class TestLayoutFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    // A layout travels whole into any numbered layout: its fifty rows exactly as stored (Null
+    // included), its name and description; nothing else changes.
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<int>("target");
+        QTest::newRow("layout 3 into layout 5") << 3 << 5;
+        QTest::newRow("the base layout into layout 1") << 0 << 1;
+        QTest::newRow("layout 10 back into itself") << 10 << 10;
+    }
+
+    void roundTrip()
+    {
+        QFETCH(int, source);
+        QFETCH(int, target);
+        TestFolder folder;
+        if (source != 0) {
+            setCell(folder, source, 1, QStringLiteral("Top"), 2887.5);
+            setCell(folder, source, 1, QStringLiteral("Testo"), QVariant());
+            setCell(folder, source, 2, QStringLiteral("NomeFont"), QStringLiteral("Segoe \"UI\" è"));
+            setCell(folder, source, 50, QStringLiteral("ColoreSfondo"), 16777215);
+            setName(folder, source, QStringLiteral("Sala d'attesa"), QStringLiteral("Con meteo e video"));
+        }
+        const Rows exported = rowsOf(folder, source);
+        const LayoutNames::Entry name = LayoutNames(folder.store()).read().at(source);
+        QTemporaryDir out;
+        const QString file = out.filePath(QStringLiteral("sala.tnl"));
+        LayoutFile::save(folder.store(), source, file);
+        if (source != target) {
+            setCell(folder, source, 3, QStringLiteral("Left"), 15.0);
+            setName(folder, source, QStringLiteral("cambiato"), QString());
+        }
+        QVector<Rows> expected = allLayouts(folder);
+        expected[target] = exported;
+        QVector<LayoutNames::Entry> expectedNames = LayoutNames(folder.store()).read();
+        expectedNames[target] = name;
+
+        const LayoutNames::Entry written = LayoutFile::load(folder.store(), file, target);
+
+        QCOMPARE(written.name, name.name);
+        QCOMPARE(written.description, name.description);
+        QCOMPARE(allLayouts(folder), expected);
+        const QVector<LayoutNames::Entry> names = LayoutNames(folder.store()).read();
+        for (int layout = 0; layout < LayoutNames::Count; ++layout) {
+            QCOMPARE(names.at(layout).name, expectedNames.at(layout).name);
+            QCOMPARE(names.at(layout).description, expectedNames.at(layout).description);
+        }
+    }
+
+    // The background picture travels with the layout: it keeps its path where that path holds the
+    // same picture, and lands in the program folder's Sfondi otherwise, beside any other picture of
+    // that name. Other pictures are only listed.
+    void backgroundPicture_data()
+    {
+        QTest::addColumn<QString>("situation");
+        QTest::addColumn<QString>("expected"); // relative to the program folder, or "origin"
+        QTest::newRow("same picture at its path") << "kept" << "origin";
+        QTest::newRow("picture gone") << "gone" << "Sfondi/sfondo.png";
+        QTest::newRow("picture gone, another of that name in Sfondi") << "clash" << "Sfondi/sfondo (2).png";
+        QTest::newRow("picture gone, the same one already in Sfondi") << "same" << "Sfondi/sfondo.png";
+    }
+
+    void backgroundPicture()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, expected);
+        TestFolder folder;
+        QTemporaryDir pictures;
+        const QString origin = QDir::toNativeSeparators(pictures.filePath(QStringLiteral("sfondo.png")));
+        writeFile(origin, "PNG sfondo");
+        setCell(folder, 4, BackgroundRow, QStringLiteral("PercorsoImmagine"), origin);
+        setCell(folder, 4, 33, QStringLiteral("PercorsoImmagine"), QStringLiteral("/altrove/foto.jpg"));
+        QTemporaryDir out;
+        const QString file = out.filePath(QStringLiteral("quattro.tnl"));
+        LayoutFile::save(folder.store(), 4, file);
+
+        const ZipReader reader(file);
+        const ArchiveManifest manifest = ArchiveManifest::readChecked(reader, ArchiveManifest::Kind::Layout, nullptr);
+        QCOMPARE(manifest.filesOf(QStringLiteral("picture")).size(), 1);
+        QCOMPARE(manifest.external.size(), 1);
+        QCOMPARE(manifest.external.first().path, QStringLiteral("/altrove/foto.jpg"));
+
+        if (situation != QLatin1String("kept"))
+            QFile::remove(origin);
+        if (situation == QLatin1String("clash"))
+            writeFile(folder.filePath(QStringLiteral("Sfondi/sfondo.png")), "un altro sfondo");
+        if (situation == QLatin1String("same"))
+            writeFile(folder.filePath(QStringLiteral("Sfondi/sfondo.png")), "PNG sfondo");
+
+        LayoutFile::load(folder.store(), file, 7);
+
+        const QString stored = rowsOf(folder, 7).at(BackgroundRow - 1).at(14).toString();
+        const QString place =
+            expected == QLatin1String("origin") ? origin : QDir::toNativeSeparators(folder.filePath(expected));
+        QCOMPARE(stored, place);
+        QCOMPARE(readFile(place), QByteArray("PNG sfondo"));
+        QCOMPARE(rowsOf(folder, 7).at(32).at(14).toString(), QStringLiteral("/altrove/foto.jpg"));
+    }
+
+    // What cannot become a layout is refused with its reason, and the target stays as it was.
+    void refused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("into the base layout") << "good" << 0 << "Il Layout Base non può essere modificato";
+        QTest::newRow("into layout 11") << "good" << 11 << "Il layout 11 non esiste";
+        QTest::newRow("a settings backup") << "backup" << 2 << "non è un layout esportato";
+        QTest::newRow("cut short") << "truncated" << 2 << "incompleto o danneggiato";
+        QTest::newRow("checksum differs") << "tampered" << 2 << "non corrisponde al suo codice di controllo";
+        QTest::newRow("49 rows") << "short" << 2 << "contiene 49 righe invece di 50";
+        QTest::newRow("a row without its font") << "null font" << 2
+                                                << "la riga 1 (Numero1) non ha un valore nella colonna NomeFont";
+        QTest::newRow("an alignment of 5") << "alignment" << 2 << "valore non valido nella colonna Allineamento";
+        QTest::newRow("a column missing") << "no column" << 2 << "manca la colonna Visibile";
+        QTest::newRow("a target table short of a row") << "short table" << 2
+                                                       << "contiene solo 49 righe invece di 50";
+    }
+
+    void refused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, target);
+        QFETCH(QString, said);
+        TestFolder folder;
+        QTemporaryDir out;
+        const QString good = out.filePath(QStringLiteral("good.tnl"));
+        setName(folder, 6, QStringLiteral("Sei"), QStringLiteral("da esportare"));
+        LayoutFile::save(folder.store(), 6, good);
+        const QString bad = out.filePath(QStringLiteral("bad.tnl"));
+        const auto editRow = [&](int row, const std::function<void(QJsonObject&)>& change) {
+            rewriteLayout(good, bad, [&](QJsonObject& layout) {
+                QJsonArray rows = layout.value(QStringLiteral("rows")).toArray();
+                QJsonObject values = rows.at(row - 1).toObject();
+                change(values);
+                rows.replace(row - 1, values);
+                layout.insert(QStringLiteral("rows"), rows);
+            });
+        };
+        QString file = bad;
+        if (kind == QLatin1String("good")) {
+            file = good;
+        } else if (kind == QLatin1String("backup")) {
+            SettingsBackup::backup(folder.path(), bad);
+        } else if (kind == QLatin1String("truncated")) {
+            writeFile(bad, readFile(good).left(200));
+        } else if (kind == QLatin1String("tampered")) {
+            const ZipReader reader(good);
+            ZipWriter writer(bad);
+            writer.add(QStringLiteral("manifest.json"), reader.read(QStringLiteral("manifest.json")));
+            writer.add(QStringLiteral("layout.json"), reader.read(QStringLiteral("layout.json")).replace("Sei", "Tre"));
+            writer.commit();
+        } else if (kind == QLatin1String("short")) {
+            rewriteLayout(good, bad, [](QJsonObject& layout) {
+                QJsonArray rows = layout.value(QStringLiteral("rows")).toArray();
+                rows.removeLast();
+                layout.insert(QStringLiteral("rows"), rows);
+            });
+        } else if (kind == QLatin1String("null font")) {
+            editRow(1, [](QJsonObject& row) { row.insert(QStringLiteral("NomeFont"), QJsonValue::Null); });
+        } else if (kind == QLatin1String("alignment")) {
+            editRow(2, [](QJsonObject& row) { row.insert(QStringLiteral("Allineamento"), 5); });
+        } else if (kind == QLatin1String("no column")) {
+            editRow(3, [](QJsonObject& row) { row.remove(QStringLiteral("Visibile")); });
+        } else if (kind == QLatin1String("short table")) {
+            file = good;
+            folder.database().execute(QStringLiteral("DELETE FROM Layout2 WHERE rowid = (SELECT max(rowid) FROM "
+                                                     "Layout2)"));
+        }
+        const QVector<Rows> before = allLayouts(folder);
+        const QVector<LayoutNames::Entry> names = LayoutNames(folder.store()).read();
+
+        QString message = QStringLiteral("<no error>");
+        try {
+            LayoutFile::load(folder.store(), file, target);
+        } catch (const StoreError& error) {
+            message = error.operatorMessage();
+        }
+
+        QVERIFY2(message.contains(said), qPrintable(message));
+        QCOMPARE(allLayouts(folder), before);
+        QCOMPARE(LayoutNames(folder.store()).read().at(2).name, names.at(2).name);
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("Sfondi"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLayoutFile)
+#include "tst_layoutfile.moc"
