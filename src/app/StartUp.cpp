@@ -43,8 +43,9 @@ bool StartUp::prepare()
             // A restore cut short (the program killed, the power gone) is completed or undone
             // before anything reads the settings.
             for (const QString& file : SettingsBackup::finishInterruptedRestore(m_folder))
-                qWarning("%s", qPrintable(QStringLiteral("TN2: il ripristino interrotto non ha potuto rimettere %1")
-                                              .arg(file)));
+                qWarning(
+                    "%s",
+                    qPrintable(QStringLiteral("TN2: il ripristino interrotto non ha potuto rimettere %1").arg(file)));
             // What the main menu needs is checked now; every other table when a window first uses
             // it, so a damaged table keeps only its own window from working.
             store->database().requireTable(QStringLiteral("Configurazione"));

@@ -151,8 +151,7 @@ ArchiveManifest ArchiveManifest::readChecked(const ZipReader& reader, Kind kind,
             throw StoreError(QStringLiteral("Il contenuto \"%1\" non corrisponde al suo codice di controllo: il file "
                                             "è stato modificato o danneggiato e non viene usato.")
                                  .arg(file.name),
-                             shown, {}, {},
-                             QStringLiteral("size %1, expected %2").arg(data.size()).arg(file.size));
+                             shown, {}, {}, QStringLiteral("size %1, expected %2").arg(data.size()).arg(file.size));
         if (contents)
             contents->insert(file.name, data);
         manifest.files.append(file);
@@ -162,8 +161,8 @@ ArchiveManifest ArchiveManifest::readChecked(const ZipReader& reader, Kind kind,
         QStringList usedBy;
         for (const QJsonValue& use : entry.value(QStringLiteral("usedBy")).toArray())
             usedBy.append(use.toString());
-        manifest.external.append({entry.value(QStringLiteral("path")).toString(), usedBy,
-                                  entry.value(QStringLiteral("present")).toBool()});
+        manifest.external.append(
+            {entry.value(QStringLiteral("path")).toString(), usedBy, entry.value(QStringLiteral("present")).toBool()});
     }
     return manifest;
 }

@@ -29,7 +29,7 @@ struct ArchiveManifest {
 
     struct External {
         QString path;
-        QStringList usedBy; // where the settings name it ("Configurazione.dindon", "Layout3 riga 48" ...)
+        QStringList usedBy;   // where the settings name it ("Configurazione.dindon", "Layout3 riga 48" ...)
         bool present = false; // whether it was there when the archive was written
     };
 

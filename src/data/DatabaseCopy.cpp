@@ -31,7 +31,10 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     sqlite3* get() const { return m_db; }
-    QString error() const { return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("memoria esaurita"); }
+    QString error() const
+    {
+        return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("memoria esaurita");
+    }
 
     void require(const QString& sentence) const
     {

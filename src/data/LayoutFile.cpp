@@ -81,8 +81,8 @@ void requireNumbered(int layout, const QString& file)
         throw StoreError(QStringLiteral("Il Layout Base non può essere modificato: scegliere un layout da 1 a 10."),
                          file, LayoutTableName(LayoutTableCopy::BaseLayout));
     if (layout < LayoutTableCopy::FirstLayout || layout > LayoutTableCopy::LastLayout)
-        throw StoreError(QStringLiteral("Il layout %1 non esiste: si può scrivere solo sui layout da 1 a 10.").arg(layout),
-                         file);
+        throw StoreError(
+            QStringLiteral("Il layout %1 non esiste: si può scrivere solo sui layout da 1 a 10.").arg(layout), file);
 }
 
 RecordSet openFullTable(Database& database, int layout)
@@ -107,7 +107,8 @@ RecordSet openFullTable(Database& database, int layout)
 Rows readRows(const QJsonArray& array, const QString& shown)
 {
     if (array.size() != LayoutRecords::RowCount)
-        refuseRows(shown, QStringLiteral("contiene %1 righe invece di %2.").arg(array.size()).arg(LayoutRecords::RowCount));
+        refuseRows(shown,
+                   QStringLiteral("contiene %1 righe invece di %2.").arg(array.size()).arg(LayoutRecords::RowCount));
     Rows rows;
     for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
         const QJsonObject stored = array.at(row.number - 1).toObject();
@@ -130,7 +131,7 @@ Rows readRows(const QJsonArray& array, const QString& shown)
                 refuseRows(shown, QStringLiteral("%1 non ha un valore nella colonna %2.").arg(rowLabel(row), column));
             if (!element.setColumn(column, value))
                 refuseRows(shown, QStringLiteral("%1 ha un valore non valido nella colonna %2: \"%3\".")
-                           .arg(rowLabel(row), column, StoreError::shortened(value.toString(), 60)));
+                                      .arg(rowLabel(row), column, StoreError::shortened(value.toString(), 60)));
         }
         rows.append(values);
     }
@@ -160,7 +161,8 @@ QString placePicture(const QString& folder, const ArchiveManifest::File& picture
     for (int number = 2; QFileInfo::exists(target); ++number) {
         if (ArchiveManifest::sha256(readFile(target)) == picture.sha256)
             return QDir::toNativeSeparators(target);
-        target = pictures.filePath(QStringLiteral("%1 (%2).%3").arg(name.completeBaseName()).arg(number).arg(name.suffix()));
+        target =
+            pictures.filePath(QStringLiteral("%1 (%2).%3").arg(name.completeBaseName()).arg(number).arg(name.suffix()));
     }
     if (!QDir().mkpath(pictures.path()))
         throw StoreError(QStringLiteral("La cartella per lo sfondo del layout non può essere creata: il layout non è "
@@ -266,8 +268,8 @@ LayoutNames::Entry load(Store& store, const QString& path, int target)
     try {
         if (!pictures.isEmpty()) {
             rows[backgroundRow().number - 1].insert(
-                PictureColumn, placePicture(store.folder(), pictures.first(),
-                                            contents.value(pictures.first().name), &written));
+                PictureColumn,
+                placePicture(store.folder(), pictures.first(), contents.value(pictures.first().name), &written));
         }
         Transaction transaction(database);
         RecordSet table = openFullTable(database, target);

@@ -69,9 +69,9 @@ private:
 
 struct Restored {
     Summary summary;
-    QString automaticBackup;   // the copy of the settings that were replaced
-    QStringList missing;       // files the restored settings name that this computer lacks
-    QStringList notReplaced;   // playlists or media that could not take their place (normally none)
+    QString automaticBackup; // the copy of the settings that were replaced
+    QStringList missing;     // files the restored settings name that this computer lacks
+    QStringList notReplaced; // playlists or media that could not take their place (normally none)
 };
 
 // Puts `archive` in place of the settings of the store's folder: first a copy of the present

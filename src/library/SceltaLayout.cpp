@@ -16,12 +16,12 @@
 #include "ui/MessageLines.h"
 #include "ui/MsgForm.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPalette>
@@ -303,10 +303,10 @@ void SceltaLayout::importLayout(int layout)
         m_dialogs.openFileName(this, QStringLiteral("Importa layout"), documentsFolder(), LayoutFilter);
     if (!chosen)
         return;
-    if (!MsgForm::ask(MessageLines::fit({QStringLiteral("Il %1 verrà sostituito dal layout del file:")
-                                             .arg(LayoutCaption(layout)),
-                                         QDir::toNativeSeparators(*chosen), QStringLiteral("Continuare?")}),
-                      this))
+    if (!MsgForm::ask(
+            MessageLines::fit({QStringLiteral("Il %1 verrà sostituito dal layout del file:").arg(LayoutCaption(layout)),
+                               QDir::toNativeSeparators(*chosen), QStringLiteral("Continuare?")}),
+            this))
         return;
     try {
         const LayoutNames::Entry entry = LayoutFile::load(m_store, *chosen, layout);

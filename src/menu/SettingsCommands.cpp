@@ -61,9 +61,8 @@ void backup(Store& store, ArchiveDialogs& dialogs, QWidget* parent)
         QString contents = QStringLiteral("Contiene il database, ") +
                            count(summary.playlists.size(), QStringLiteral("playlist"), QStringLiteral("playlist"));
         if (!summary.media.isEmpty())
-            contents += QStringLiteral(" e ") +
-                        count(summary.media.size(), QStringLiteral("file audio o immagine"),
-                              QStringLiteral("file audio o immagini"));
+            contents += QStringLiteral(" e ") + count(summary.media.size(), QStringLiteral("file audio o immagine"),
+                                                      QStringLiteral("file audio o immagini"));
         paragraphs.append(contents + QLatin1Char('.'));
         if (!summary.external.isEmpty())
             paragraphs.append(summary.external.size() == 1
@@ -105,8 +104,9 @@ void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent)
             QStringLiteral("Le impostazioni di prima sono in: %1")
                 .arg(QDir::toNativeSeparators(QDir(store.folder()).relativeFilePath(restored.automaticBackup)))};
         if (!restored.notReplaced.isEmpty()) {
-            paragraphs.append(QStringLiteral("Non è stato possibile sostituire %1:").arg(
-                count(restored.notReplaced.size(), QStringLiteral("file"), QStringLiteral("file"))));
+            paragraphs.append(
+                QStringLiteral("Non è stato possibile sostituire %1:")
+                    .arg(count(restored.notReplaced.size(), QStringLiteral("file"), QStringLiteral("file"))));
             paragraphs.append(restored.notReplaced.first());
         }
         if (!restored.missing.isEmpty()) {

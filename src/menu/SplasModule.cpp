@@ -108,7 +108,8 @@ void SplasModule::buildControls()
         button->setFont(WindowFont::fitted(WindowFont::tahoma(), button->text(), button->width() - 24));
         // clicked, not toggled: only the operator's choice is stored, not the state read at start.
         connect(button, &QRadioButton::clicked, this,
-                guarded(this, [this] { storeResolution(); }, [this] { readConfiguration(); }));
+                guarded(
+                    this, [this] { storeResolution(); }, [this] { readConfiguration(); }));
         RB1[index] = button;
     }
 
@@ -120,7 +121,8 @@ void SplasModule::buildControls()
     NumerazioneSingola->setFont(WindowFont::tahoma());
     NumerazioneSingola->setGeometry(fromTwips({90, 120, 3345, 255}));
     connect(NumerazioneSingola, &QCheckBox::clicked, this,
-            guarded(this, [this] { storeNumbering(); }, [this] { readConfiguration(); }));
+            guarded(
+                this, [this] { storeNumbering(); }, [this] { readConfiguration(); }));
 
     Command1 = addButton(QStringLiteral("Command1"), QStringLiteral("Imposta Meteo"), {3960, 5205, 1815, 1020});
     PB1[7] = addButton(QStringLiteral("PB1_7"), QStringLiteral("Gestione Layout FrontEnd"), {5760, 5205, 2775, 1020});

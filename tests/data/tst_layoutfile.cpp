@@ -155,10 +155,14 @@ private slots:
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("expected"); // relative to the program folder, or "origin"
-        QTest::newRow("same picture at its path") << "kept" << "origin";
-        QTest::newRow("picture gone") << "gone" << "Sfondi/sfondo.png";
-        QTest::newRow("picture gone, another of that name in Sfondi") << "clash" << "Sfondi/sfondo (2).png";
-        QTest::newRow("picture gone, the same one already in Sfondi") << "same" << "Sfondi/sfondo.png";
+        QTest::newRow("same picture at its path") << "kept"
+                                                  << "origin";
+        QTest::newRow("picture gone") << "gone"
+                                      << "Sfondi/sfondo.png";
+        QTest::newRow("picture gone, another of that name in Sfondi") << "clash"
+                                                                      << "Sfondi/sfondo (2).png";
+        QTest::newRow("picture gone, the same one already in Sfondi") << "same"
+                                                                      << "Sfondi/sfondo.png";
     }
 
     void backgroundPicture()
@@ -210,12 +214,11 @@ private slots:
         QTest::newRow("cut short") << "truncated" << 2 << "incompleto o danneggiato";
         QTest::newRow("checksum differs") << "tampered" << 2 << "non corrisponde al suo codice di controllo";
         QTest::newRow("49 rows") << "short" << 2 << "contiene 49 righe invece di 50";
-        QTest::newRow("a row without its font") << "null font" << 2
-                                                << "la riga 1 (Numero1) non ha un valore nella colonna NomeFont";
+        QTest::newRow("a row without its font")
+            << "null font" << 2 << "la riga 1 (Numero1) non ha un valore nella colonna NomeFont";
         QTest::newRow("an alignment of 5") << "alignment" << 2 << "valore non valido nella colonna Allineamento";
         QTest::newRow("a column missing") << "no column" << 2 << "manca la colonna Visibile";
-        QTest::newRow("a target table short of a row") << "short table" << 2
-                                                       << "contiene solo 49 righe invece di 50";
+        QTest::newRow("a target table short of a row") << "short table" << 2 << "contiene solo 49 righe invece di 50";
     }
 
     void refused()

@@ -275,8 +275,7 @@ private slots:
             listed.insert(external.path, external.usedBy);
         }
         QCOMPARE(listed.value(QStringLiteral("/altrove/rossi.jpg")), QStringList{QStringLiteral("utenti: Rossi A")});
-        QCOMPARE(listed.value(QStringLiteral("/altrove/foto/A.jpg")),
-                 QStringList{QStringLiteral("playlist Foto.TNI")});
+        QCOMPARE(listed.value(QStringLiteral("/altrove/foto/A.jpg")), QStringList{QStringLiteral("playlist Foto.TNI")});
         QVERIFY(!listed.contains(QDir::toNativeSeparators(folder.filePath("suoni/din.wav"))));
 
         QTemporaryDir check;
@@ -360,19 +359,32 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("said");
-        QTest::newRow("no such file") << "missing" << "Il file non esiste.";
-        QTest::newRow("a text file") << "text" << "non è un archivio zip";
-        QTest::newRow("cut short by a copy") << "truncated" << "incompleto o danneggiato";
-        QTest::newRow("another program's zip") << "foreign" << "non è una copia delle impostazioni";
-        QTest::newRow("an exported layout") << "layout" << "non è una copia delle impostazioni";
-        QTest::newRow("a playlist changed") << "checksum" << "non corrisponde al suo codice di controllo";
-        QTest::newRow("a listed file removed") << "removed" << "manca \"playlist/Foto.TNI\"";
-        QTest::newRow("a name leaving the folder") << "escape" << "nome non ammesso";
-        QTest::newRow("a newer program's copy") << "newer" << "versione più recente";
-        QTest::newRow("database without a table") << "table" << "non è completo: Nel database manca la tabella \"radio\"";
-        QTest::newRow("database without a column") << "column" << "manca la colonna \"percorsofoto\"";
-        QTest::newRow("database damaged") << "damaged" << "danneggiato";
-        QTest::newRow("database without tables") << "empty" << "è vuoto";
+        QTest::newRow("no such file") << "missing"
+                                      << "Il file non esiste.";
+        QTest::newRow("a text file") << "text"
+                                     << "non è un archivio zip";
+        QTest::newRow("cut short by a copy") << "truncated"
+                                             << "incompleto o danneggiato";
+        QTest::newRow("another program's zip") << "foreign"
+                                               << "non è una copia delle impostazioni";
+        QTest::newRow("an exported layout") << "layout"
+                                            << "non è una copia delle impostazioni";
+        QTest::newRow("a playlist changed") << "checksum"
+                                            << "non corrisponde al suo codice di controllo";
+        QTest::newRow("a listed file removed") << "removed"
+                                               << "manca \"playlist/Foto.TNI\"";
+        QTest::newRow("a name leaving the folder") << "escape"
+                                                   << "nome non ammesso";
+        QTest::newRow("a newer program's copy") << "newer"
+                                                << "versione più recente";
+        QTest::newRow("database without a table") << "table"
+                                                  << "non è completo: Nel database manca la tabella \"radio\"";
+        QTest::newRow("database without a column") << "column"
+                                                   << "manca la colonna \"percorsofoto\"";
+        QTest::newRow("database damaged") << "damaged"
+                                          << "danneggiato";
+        QTest::newRow("database without tables") << "empty"
+                                                 << "è vuoto";
     }
 
     void refusedArchives()
@@ -389,8 +401,8 @@ private slots:
 
         const QString bad = out.filePath(QStringLiteral("bad.zip"));
         const auto database = [&](const char* sql) {
-            rewrite(good, bad, [sql](auto& files, auto&) { editDatabase(files[QStringLiteral("TN2.db")], sql); },
-                    true);
+            rewrite(
+                good, bad, [sql](auto& files, auto&) { editDatabase(files[QStringLiteral("TN2.db")], sql); }, true);
         };
         if (kind == QLatin1String("text")) {
             writeFile(bad, "Questa non è una copia.");
@@ -403,9 +415,11 @@ private slots:
         } else if (kind == QLatin1String("layout")) {
             LayoutFile::save(folder.store(), 3, bad);
         } else if (kind == QLatin1String("checksum")) {
-            rewrite(good, bad, [](auto& files, auto&) { files[QStringLiteral("playlist/Foto.TNI")] += "x"; }, false);
+            rewrite(
+                good, bad, [](auto& files, auto&) { files[QStringLiteral("playlist/Foto.TNI")] += "x"; }, false);
         } else if (kind == QLatin1String("removed")) {
-            rewrite(good, bad, [](auto& files, auto&) { files.remove(QStringLiteral("playlist/Foto.TNI")); }, false);
+            rewrite(
+                good, bad, [](auto& files, auto&) { files.remove(QStringLiteral("playlist/Foto.TNI")); }, false);
         } else if (kind == QLatin1String("escape")) {
             rewrite(
                 good, bad,
@@ -418,8 +432,8 @@ private slots:
                 },
                 true);
         } else if (kind == QLatin1String("newer")) {
-            rewrite(good, bad, [](auto&, QJsonObject& manifest) { manifest.insert(QStringLiteral("format"), 2); },
-                    false);
+            rewrite(
+                good, bad, [](auto&, QJsonObject& manifest) { manifest.insert(QStringLiteral("format"), 2); }, false);
         } else if (kind == QLatin1String("table")) {
             database("DROP TABLE radio");
         } else if (kind == QLatin1String("column")) {
@@ -453,11 +467,16 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("said");
-        QTest::newRow("backup into a read-only folder") << "backup folder" << "La cartella è in sola lettura";
-        QTest::newRow("backup over a read-only file") << "backup file" << "Il file è in sola lettura";
-        QTest::newRow("restore over a read-only database") << "database" << "Il file è in sola lettura";
-        QTest::newRow("restore over a read-only playlist") << "playlist" << "Il file è in sola lettura";
-        QTest::newRow("restore into a read-only folder") << "program folder" << "La cartella è in sola lettura";
+        QTest::newRow("backup into a read-only folder") << "backup folder"
+                                                        << "La cartella è in sola lettura";
+        QTest::newRow("backup over a read-only file") << "backup file"
+                                                      << "Il file è in sola lettura";
+        QTest::newRow("restore over a read-only database") << "database"
+                                                           << "Il file è in sola lettura";
+        QTest::newRow("restore over a read-only playlist") << "playlist"
+                                                           << "Il file è in sola lettura";
+        QTest::newRow("restore into a read-only folder") << "program folder"
+                                                         << "La cartella è in sola lettura";
     }
 
     void readOnlyTargets()
@@ -485,8 +504,8 @@ private slots:
         else
             protectedPath = folder.path();
         const QFile::Permissions permissions = QFile::permissions(protectedPath);
-        QFile::setPermissions(protectedPath, permissions & ~(QFile::WriteOwner | QFile::WriteGroup |
-                                                             QFile::WriteOther | QFile::WriteUser));
+        QFile::setPermissions(protectedPath, permissions & ~(QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther |
+                                                             QFile::WriteUser));
 
         const QString message = messageOf([&] {
             if (target.startsWith(QLatin1String("backup"))) {
@@ -628,7 +647,8 @@ private slots:
 
         QVERIFY(!QFileInfo::exists(staging));
         FolderState expected = before;
-        expected.files.removeIf([](const auto& file) { return file.key().startsWith(QLatin1String("TN2.ripristino/")); });
+        expected.files.removeIf(
+            [](const auto& file) { return file.key().startsWith(QLatin1String("TN2.ripristino/")); });
         if (moved) {
             expected.files[QStringLiteral("Foto.TNI")] = "nuova\r\n";
             expected.files[QStringLiteral("suoni/din.wav")] = "RIFF nuovo";
