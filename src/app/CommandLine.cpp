@@ -38,12 +38,16 @@ int backup(const QString& folder, const QString& archive, QTextStream& out, QTex
     try {
         const SettingsBackup::Summary summary = SettingsBackup::backup(folder, archive);
         out << QStringLiteral("Copia delle impostazioni salvata in %1\n").arg(QDir::toNativeSeparators(archive))
-            << QStringLiteral("Contiene il database, %1 playlist e %2 altri file della cartella del programma.\n")
+            << QStringLiteral("Contiene il database, %1 playlist e %2 della cartella del programma.\n")
                    .arg(summary.playlists.size())
-                   .arg(summary.media.size());
+                   .arg(summary.media.size() == 1 ? QStringLiteral("1 altro file")
+                                                  : QStringLiteral("%1 altri file").arg(summary.media.size()));
         if (!summary.external.isEmpty())
-            out << QStringLiteral("%1 file fuori dalla cartella del programma sono solo elencati nella copia.\n")
-                       .arg(summary.external.size());
+            out << (summary.external.size() == 1
+                        ? QStringLiteral("1 file fuori dalla cartella del programma è solo elencato nella copia.\n")
+                        : QStringLiteral("%1 file fuori dalla cartella del programma sono solo elencati nella "
+                                         "copia.\n")
+                              .arg(summary.external.size()));
         return CommandLine::Done;
     } catch (const StoreError& error) {
         reportError(err, QStringLiteral("La copia delle impostazioni non è stata salvata."), error);

@@ -32,7 +32,9 @@ ArchiveManifest ArchiveManifest::make(Kind kind, const QString& folder)
     ArchiveManifest manifest;
     manifest.kind = kind;
     manifest.programVersion = QStringLiteral(TN2_PROGRAM_VERSION);
-    manifest.created = QDateTime::currentDateTime();
+    // With its offset from UTC, so that the date means the same wherever the copy is read.
+    const QDateTime now = QDateTime::currentDateTime();
+    manifest.created = now.toOffsetFromUtc(now.offsetFromUtc());
     manifest.folder = QDir::toNativeSeparators(folder);
     return manifest;
 }

@@ -2,6 +2,7 @@
 
 #include "data/ArchiveManifest.h"
 #include "data/Database.h"
+#include "data/LayoutCaption.h"
 #include "data/LayoutElement.h"
 #include "data/LayoutRecords.h"
 #include "data/LayoutTableCopy.h"
@@ -250,8 +251,13 @@ LayoutNames::Entry load(Store& store, const QString& path, int target)
         throw StoreError(QStringLiteral("Il file non contiene un layout."), shown);
     const QJsonObject document = QJsonDocument::fromJson(contents.value(LayoutEntry)).object();
     Rows rows = readRows(document.value(QStringLiteral("rows")).toArray(), shown);
-    const LayoutNames::Entry entry{document.value(QStringLiteral("name")).toString(),
-                                   document.value(QStringLiteral("description")).toString()};
+    LayoutNames::Entry entry{document.value(QStringLiteral("name")).toString(),
+                             document.value(QStringLiteral("description")).toString()};
+    // A layout still called by its number ("Layout 3") takes the number it lands on: the chooser
+    // would otherwise show "Layout 3" on the row of layout 8.
+    const int source = document.value(QStringLiteral("layout")).toInt(-1);
+    if (source >= LayoutTableCopy::BaseLayout && entry.name == LayoutCaption(source))
+        entry.name = LayoutCaption(target);
     const QVector<ArchiveManifest::File> pictures = manifest.filesOf(QStringLiteral("picture"));
     if (pictures.size() > 1 || (pictures.size() == 1 && !pictures.first().name.startsWith(PictureFolder)))
         throw StoreError(QStringLiteral("Il file contiene più di uno sfondo: non è un layout esportato da questo "

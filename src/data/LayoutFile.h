@@ -22,7 +22,9 @@ void save(Store& store, int layout, const QString& path);
 // layout `target` (1 .. 10; never the base layout) with its name and description, in one
 // transaction. A background picture the file carries keeps its path when that path holds the same
 // picture; otherwise it is put in the program folder's "Sfondi" folder and the layout names it
-// there. Returns the name and description written. Throws StoreError, having changed nothing.
+// there. A name that is only the caption of the exported layout's number ("Layout 3") becomes
+// that of `target`. Returns the name and description written. Throws StoreError, having changed
+// nothing.
 LayoutNames::Entry load(Store& store, const QString& path, int target);
 
 } // namespace LayoutFile

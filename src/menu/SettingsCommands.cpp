@@ -75,7 +75,7 @@ void backup(Store& store, ArchiveDialogs& dialogs, QWidget* parent)
     }
 }
 
-void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent)
+void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent, const std::function<void()>& showRestored)
 {
     const std::optional<QString> chosen =
         dialogs.openFileName(parent, QStringLiteral("Ripristina impostazioni"), startingFolder(), Filter);
@@ -89,16 +89,16 @@ void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent)
         showFailure(failed, error, parent);
         return;
     }
-    const bool confirmed =
-        MsgForm::ask(MessageLines::fit({QStringLiteral("Ripristinare le impostazioni della copia del %1?")
-                                            .arg(shownDate(archive->summary().created)),
-                                        QStringLiteral("Le impostazioni attuali verranno sostituite; prima ne viene "
-                                                       "salvata una copia nella cartella Backup.")}),
-                     parent);
+    const bool confirmed = MsgForm::ask(
+        MessageLines::fit({QStringLiteral("Ripristinare la copia del %1?").arg(shownDate(archive->summary().created)),
+                           QStringLiteral("Le impostazioni attuali verranno sostituite; prima ne viene "
+                                          "salvata una copia nella cartella Backup.")}),
+        parent);
     if (!confirmed)
         return;
     try {
         const SettingsBackup::Restored restored = SettingsBackup::restore(store, *archive);
+        showRestored();
         QStringList paragraphs{
             QStringLiteral("Impostazioni ripristinate dalla copia del %1.").arg(shownDate(restored.summary.created)),
             QStringLiteral("Le impostazioni di prima sono in: %1")

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class ArchiveDialogs;
 class QWidget;
 class Store;
@@ -13,7 +15,8 @@ void backup(Store& store, ArchiveDialogs& dialogs, QWidget* parent);
 
 // Asks for the copy, checks it whole, asks for confirmation with the copy's date, keeps a copy of
 // the present settings in the Backup folder and restores. Nothing changes unless the operator
-// confirms and the copy passed every check.
-void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent);
+// confirms and the copy passed every check. `showRestored` runs once the settings have changed,
+// before the message says so, so that the window behind it already shows them.
+void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent, const std::function<void()>& showRestored);
 
 } // namespace SettingsCommands

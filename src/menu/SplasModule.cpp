@@ -204,9 +204,7 @@ void SplasModule::showSettingsMenu(const QPoint& position)
 
 void SplasModule::restoreSettings()
 {
-    SettingsCommands::restore(m_store, m_dialogs, this);
-    // Whatever came of it, the buttons show what is stored now.
-    readConfiguration();
+    SettingsCommands::restore(m_store, m_dialogs, this, [this] { readConfiguration(); });
 }
 
 void SplasModule::closeEvent(QCloseEvent* event)

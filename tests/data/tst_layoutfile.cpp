@@ -105,25 +105,31 @@ private slots:
     {
         QTest::addColumn<int>("source");
         QTest::addColumn<int>("target");
-        QTest::newRow("layout 3 into layout 5") << 3 << 5;
-        QTest::newRow("the base layout into layout 1") << 0 << 1;
-        QTest::newRow("layout 10 back into itself") << 10 << 10;
+        QTest::addColumn<bool>("named"); // false: the layout keeps the caption of its number
+        QTest::newRow("layout 3 into layout 5") << 3 << 5 << true;
+        QTest::newRow("layout 4, still \"Layout 4\", into layout 9") << 4 << 9 << false;
+        QTest::newRow("the base layout into layout 1") << 0 << 1 << false;
+        QTest::newRow("layout 10 back into itself") << 10 << 10 << true;
     }
 
     void roundTrip()
     {
         QFETCH(int, source);
         QFETCH(int, target);
+        QFETCH(bool, named);
         TestFolder folder;
         if (source != 0) {
             setCell(folder, source, 1, QStringLiteral("Top"), 2887.5);
             setCell(folder, source, 1, QStringLiteral("Testo"), QVariant());
             setCell(folder, source, 2, QStringLiteral("NomeFont"), QStringLiteral("Segoe \"UI\" è"));
             setCell(folder, source, 50, QStringLiteral("ColoreSfondo"), 16777215);
-            setName(folder, source, QStringLiteral("Sala d'attesa"), QStringLiteral("Con meteo e video"));
+            setName(folder, source, named ? QStringLiteral("Sala d'attesa") : QStringLiteral("Layout %1").arg(source),
+                    QStringLiteral("Con meteo e video"));
         }
         const Rows exported = rowsOf(folder, source);
-        const LayoutNames::Entry name = LayoutNames(folder.store()).read().at(source);
+        LayoutNames::Entry name = LayoutNames(folder.store()).read().at(source);
+        if (!named)
+            name.name = QStringLiteral("Layout %1").arg(target);
         QTemporaryDir out;
         const QString file = out.filePath(QStringLiteral("sala.tnl"));
         LayoutFile::save(folder.store(), source, file);

@@ -138,19 +138,27 @@ private slots:
         QStringList lines;
         if (file == QLatin1String("copy"))
             driver.nextMessage(&question, confirm);
+        std::optional<int> shownUnderMessage = -1;
         if (!said.isEmpty())
-            driver.nextMessage(&lines);
+            driver.next([&](QWidget* message) {
+                lines = ModalDriver::messageLines(message);
+                shownUnderMessage = menu.selectedResolution();
+                ModalDriver::click(message, QStringLiteral("PB1_0"));
+            });
         QVERIFY(chooseFromContextMenu(child<QLabel>(menu, QStringLiteral("Image1")),
                                       QStringLiteral("RipristinaImpostazioni")));
 
         QVERIFY(driver.unexpected().isEmpty());
         QCOMPARE(driver.pending(), 0);
         if (file == QLatin1String("copy"))
-            QVERIFY2(question.value(0).startsWith(QStringLiteral("Ripristinare le impostazioni della copia del ") +
+            QVERIFY2(question.value(0).startsWith(QStringLiteral("Ripristinare la copia del ") +
                                                   QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"))),
                      qPrintable(question.join(QLatin1Char('|'))));
         QCOMPARE(lines.isEmpty(), said.isEmpty());
         QVERIFY2(said.isEmpty() || lines.value(0).startsWith(said), qPrintable(lines.join(QLatin1Char('|'))));
+        // The window shows the restored settings by the time the message tells of them.
+        if (!said.isEmpty())
+            QCOMPARE(shownUnderMessage, std::optional<int>(restored ? 0 : 2));
         QCOMPARE(menu.selectedResolution(), std::optional<int>(restored ? 0 : 2));
         QCOMPARE(child<QCheckBox>(menu, QStringLiteral("NumerazioneSingola"))->isChecked(), restored);
         folder.store().close();
