@@ -1,20 +1,27 @@
 // Loading a layout into the designer up to the moment it is shown, at 1920 x 1080, without a
-// background picture and with a 3840 x 2160 one (PNG and JPEG); and the first paint of the canvas.
+// background picture and with a 3840 x 2160 one (PNG and JPEG); the first paint of the canvas; the
+// work of one mouse move during a drag through the real window (the engine's step, the outline
+// layer's update and the repaint of what it crossed) over a 1,000-move drag; and one save of the
+// fifty rows.
 
 #include "BenchmarkMain.h"
 #include "data/Database.h"
+#include "data/LayoutTableWriter.h"
 #include "data/RecordSet.h"
 #include "data/Store.h"
 #include "data/seed/Seed.h"
 #include "designer/ApplyLayoutToDesigner.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/Form1.h"
+#include "designer/document/StoredElement.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <cmath>
 
 namespace {
 
@@ -97,6 +104,70 @@ void BM_FirstPaintOfCanvas(benchmark::State& state)
         benchmark::DoNotOptimize(designer.canvas()->grab().width());
 }
 BENCHMARK(BM_FirstPaintOfCanvas)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+constexpr int Moves = 1000;
+constexpr int Titolo = 40;
+
+void send(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, receiver->mapFromGlobal(global), global, button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(receiver, &event);
+}
+
+// A 1,000-move drag of the title (520 x 40 pixels) around the middle of the visible canvas, away
+// from the edges where a held drag scrolls, each move handled and painted before the next; the
+// title goes back to its place between drags.
+void BM_DragMoveThroughWindow(benchmark::State& state)
+{
+    workbench().useBackground(pictureFor(static_cast<int>(state.range(0))));
+    labelFor(state);
+    Form1 designer(workbench().store, Table);
+    ApplyLayoutToDesigner(designer, FullHd);
+    designer.document().undoStack()->setUndoLimit(16);
+    const ElementGeometry start{1500, 1500, 7800, 600};
+    designer.document().moveElement(Titolo, start);
+    designer.show();
+    QApplication::processEvents();
+    QWidget* title = designer.findChild<QWidget*>(QStringLiteral("Text9_0"));
+    DesignerCanvas* canvas = designer.canvas();
+    const QPoint grab = title->mapToGlobal(QPoint(20, 20));
+    std::vector<QPoint> path;
+    for (int move = 0; move < Moves; ++move) {
+        const double angle = 6.2831853 * move / 250.0;
+        path.push_back(designer.mapToGlobal(
+            QPoint(static_cast<int>(360 + 150 * std::cos(angle)), static_cast<int>(260 + 120 * std::sin(angle)))));
+    }
+
+    for (auto _ : state) {
+        state.PauseTiming();
+        send(title, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        for (const QPoint& point : path) {
+            send(canvas, QEvent::MouseMove, point, Qt::NoButton, Qt::LeftButton);
+            QApplication::processEvents();
+        }
+        state.PauseTiming();
+        send(canvas, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+        designer.document().moveElement(Titolo, start);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["per_move"] = benchmark::Counter(static_cast<double>(state.iterations()) * Moves,
+                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DragMoveThroughWindow)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// "Salva Impostazioni" without its message: the fifty rows in one transaction.
+void BM_SaveLayout(benchmark::State& state)
+{
+    workbench().useBackground(QString());
+    Form1 designer(workbench().store, Table);
+    ApplyLayoutToDesigner(designer, FullHd);
+    for (auto _ : state)
+        LayoutTableWriter(workbench().store, Table).write(storedRows(designer.document(), designer.backgroundPath()));
+}
+BENCHMARK(BM_SaveLayout)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

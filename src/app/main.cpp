@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/StartUp.h"
+#include "ui/MediaPlatform.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -18,6 +19,7 @@ int main(int argc, char* argv[])
         return CommandLine::run(QCoreApplication::arguments().mid(1), StartUp::programFolder(),
                                 SingleInstanceGuard::defaultMachineLockPath(), out, err);
     }
+    prepareMediaPlatform(); // before the application object: the media engine and GL sharing are chosen then
     Application application(argc, argv);
     StartUp startUp;
     return startUp.run();

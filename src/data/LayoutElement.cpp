@@ -137,3 +137,26 @@ bool LayoutElement::setColumn(const QString& column, const QVariant& value)
                       },
                       found->field);
 }
+
+QVariant LayoutElement::columnValue(const QString& column) const
+{
+    const Column* found = columnNamed(column);
+    if (!found)
+        return {};
+    return std::visit(Overloaded{
+                          [&](Text field) { return QVariant(this->*field); },
+                          [&](OptionalText field) {
+                              const std::optional<QString>& text = this->*field;
+                              return text ? QVariant(*text) : JetValue::null();
+                          },
+                          [&](Single field) { return JetValue::single(this->*field); },
+                          [&](YesNo field) { return JetValue::yesNo(this->*field); },
+                          [&](Colour field) { return JetValue::colour(this->*field); },
+                          [&](OptionalColour field) {
+                              const std::optional<std::uint32_t>& colour = this->*field;
+                              return colour ? JetValue::colour(*colour) : JetValue::null();
+                          },
+                          [&](Alignment field) { return JetValue::integer16(this->*field); },
+                      },
+                      found->field);
+}

@@ -36,6 +36,11 @@ struct LayoutElement {
     // Null. Null in a yes/no column is accepted and reads as no.
     bool setColumn(const QString& column, const QVariant& value);
 
+    // The field of `column` as it is written to the store: yes/no as -1 or 0, singles as floats,
+    // colours as signed 32-bit numbers, a missing optional as Null. An unknown column gives an
+    // invalid QVariant.
+    QVariant columnValue(const QString& column) const;
+
     // Whether a Null in this column is read as a plain "no" rather than a missing value.
     static bool isYesNoColumn(const QString& column);
 };

@@ -6,8 +6,6 @@
 #include "designer/OpenDesigner.h"
 #include "designer/document/StoredElement.h"
 
-#include <QLabel>
-#include <QPixmap>
 #include <array>
 
 namespace {
@@ -21,20 +19,6 @@ struct DisplaySize {
 // 1366 x 768 and 1920 x 1080 display pixels at 15 twips each.
 constexpr std::array<DisplaySize, 3> DisplaySizes{{{15360.0f, 11520.0f}, {20490.0f, 11520.0f}, {28800.0f, 16200.0f}}};
 
-// A path that names no readable picture keeps the picture the designer has; the path is still
-// what the layout holds, so it goes into Label2 for the save to write back.
-void applyBackgroundImage(Form1& designer, const LayoutElement& row)
-{
-    if (!row.percorsoImmagine) {
-        designer.setBackgroundPicture(QPixmap());
-        return;
-    }
-    QPixmap picture;
-    if (picture.load(*row.percorsoImmagine))
-        designer.setBackgroundPicture(picture);
-    designer.setBackgroundPath(*row.percorsoImmagine);
-}
-
 } // namespace
 
 void ApplyLayoutToDesigner(Form1& designer, std::optional<int> resolution)
@@ -47,23 +31,26 @@ void ApplyLayoutToDesigner(Form1& designer, std::optional<int> resolution)
         designer.setSizeTwips(size.width, size.height);
     }
 
+    // Values no row feeds (the weather element's size) stay as the designer has them. The designer
+    // loads the background picture from the path; one that gives no picture keeps the old one.
+    LayoutDocument::Elements elements = designer.document().elements();
+    std::uint32_t backgroundColour = 0;
+    std::optional<QString> backgroundPicture;
     for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
         const LayoutElement& stored = rows[static_cast<std::size_t>(row.number - 1)];
         switch (row.kind) {
         case LayoutRecords::RowKind::BackgroundImage:
-            applyBackgroundImage(designer, stored);
+            backgroundPicture = stored.percorsoImmagine;
             break;
         case LayoutRecords::RowKind::BackgroundColour:
-            designer.setBackgroundColour(stored.coloreSfondo.value_or(0));
+            backgroundColour = stored.coloreSfondo.value_or(0);
             break;
-        default: {
-            ElementData data = designer.elementData(row.control, row.index);
-            applyStoredRow(stored, row.kind, data);
-            designer.setElementData(row.control, row.index, data);
+        default:
+            applyStoredRow(stored, row.kind, elements[static_cast<std::size_t>(row.listPosition)]);
             break;
-        }
         }
     }
+    designer.document().load(elements, backgroundColour, backgroundPicture);
 
     designer.setWindowTitle(QStringLiteral("Impostazione Modulo : ") + table);
     designer.setDesignerTable(table);

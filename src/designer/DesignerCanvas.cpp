@@ -22,16 +22,32 @@ void DesignerCanvas::setBackgroundPicture(const QPixmap& picture)
     update();
 }
 
+// Only the parts asked for: a drag repaints thin bands along the outline, and the bounding box of
+// those bands would be most of the canvas.
 void DesignerCanvas::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.fillRect(event->rect(), m_background);
-    if (!m_picture.isNull())
-        painter.drawPixmap(event->rect().topLeft(), m_picture, event->rect());
+    for (const QRect& part : event->region()) {
+        painter.fillRect(part, m_background);
+        if (!m_picture.isNull())
+            painter.drawPixmap(part.topLeft(), m_picture, part);
+    }
 }
 
 void DesignerCanvas::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     emit backgroundPressed(event->button(), event->globalPosition().toPoint());
+}
+
+void DesignerCanvas::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit mouseMoved(event->globalPosition().toPoint());
+}
+
+void DesignerCanvas::mouseReleaseEvent(QMouseEvent* event)
+{
+    event->accept();
+    emit mouseReleased(event->button(), event->globalPosition().toPoint());
 }

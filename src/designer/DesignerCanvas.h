@@ -20,12 +20,17 @@ public:
     const QPixmap& backgroundPicture() const { return m_picture; }
 
 signals:
-    // A press on the background itself; presses on elements stay with the elements.
+    // A press on the background itself; presses on elements stay with the elements. While the
+    // canvas holds the mouse for a drag, every press, move and release anywhere comes here.
     void backgroundPressed(Qt::MouseButton button, const QPoint& globalPosition);
+    void mouseMoved(const QPoint& globalPosition);
+    void mouseReleased(Qt::MouseButton button, const QPoint& globalPosition);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QColor m_background = Qt::black;

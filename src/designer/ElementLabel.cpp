@@ -36,12 +36,11 @@ void ElementLabel::showLook(const ElementData& values)
     m_fore = OleColor::toQColor(values.foreColour);
     m_alignment = horizontal(values.alignment);
     m_transparent = values.transparent;
-    update();
+    lookChanged();
 }
 
-void ElementLabel::paintEvent(QPaintEvent*)
+void ElementLabel::paintElement(QPainter& painter)
 {
-    QPainter painter(this);
     if (!m_transparent)
         painter.fillRect(rect(), m_back);
     painter.setFont(m_font);

@@ -24,7 +24,7 @@ public:
 
 protected:
     void showLook(const ElementData& values) override;
-    void paintEvent(QPaintEvent* event) override;
+    void paintElement(QPainter& painter) override;
 
 private:
     QString m_text;

@@ -10,9 +10,8 @@ ElementPicture::ElementPicture(Marker marker, QWidget* parent)
 {
 }
 
-void ElementPicture::paintEvent(QPaintEvent*)
+void ElementPicture::paintElement(QPainter& painter)
 {
-    QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (m_marker == Marker::Photo)
         paintPhoto(painter);

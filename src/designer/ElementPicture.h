@@ -17,7 +17,7 @@ public:
 
 protected:
     void showLook(const ElementData&) override {}
-    void paintEvent(QPaintEvent* event) override;
+    void paintElement(QPainter& painter) override;
 
 private:
     void paintPhoto(QPainter& painter) const;

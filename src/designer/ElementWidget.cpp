@@ -4,6 +4,8 @@
 #include "platform/Twips.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 
 void ElementWidget::showData(const ElementData& values)
 {
@@ -16,5 +18,35 @@ void ElementWidget::showData(const ElementData& values)
 void ElementWidget::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
-    emit pressed(this, event->button());
+    emit pressed(this, event->button(), event->globalPosition().toPoint());
+}
+
+void ElementWidget::lookChanged()
+{
+    m_drawn = QPixmap();
+    update();
+}
+
+void ElementWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_drawn = QPixmap();
+}
+
+void ElementWidget::paintEvent(QPaintEvent* event)
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    const qreal ratio = devicePixelRatioF();
+    if (m_drawn.isNull()) {
+        m_drawn = QPixmap(size() * ratio);
+        m_drawn.setDevicePixelRatio(ratio);
+        // A transparent label lets the canvas through where it draws no text.
+        m_drawn.fill(Qt::transparent);
+        QPainter picture(&m_drawn);
+        paintElement(picture);
+    }
+    QPainter painter(this);
+    for (const QRect& part : event->region())
+        painter.drawPixmap(part, m_drawn, QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 struct ElementData;
@@ -18,10 +19,22 @@ public:
     void showData(const ElementData& values);
 
 signals:
-    // Any button pressed on the element; the designer decides what, if anything, it means.
-    void pressed(ElementWidget* element, Qt::MouseButton button);
+    // Any button pressed on the element, and where on the screen; the designer decides what, if
+    // anything, it means.
+    void pressed(ElementWidget* element, Qt::MouseButton button, const QPoint& globalPosition);
 
 protected:
     virtual void showLook(const ElementData& values) = 0;
+    // Draws the element over the whole widget. What it draws is kept as a picture until the look
+    // (lookChanged) or the size changes: a drag's outline crosses elements at every mouse move, and
+    // a repaint then only copies pixels instead of laying out text and paths again.
+    virtual void paintElement(QPainter& painter) = 0;
+    void lookChanged();
+
+    void paintEvent(QPaintEvent* event) final;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QPixmap m_drawn;
 };

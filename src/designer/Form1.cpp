@@ -1,15 +1,24 @@
 #include "designer/Form1.h"
 
 #include "data/ConfigurationRecord.h"
+#include "data/LayoutTableWriter.h"
+#include "designer/CanvasDragHost.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
+#include "designer/document/StoredElement.h"
+#include "designer/properties/OpenProperties.h"
+#include "designer/tools/DragResizeEngine.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
+#include "ui/Guarded.h"
+#include "ui/MsgForm.h"
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -125,8 +134,29 @@ Form1::Form1(Store& store, const QString& table, QWidget* parent)
     Label2->hide();
     createElementPanel();
 
+    m_host = std::make_unique<CanvasDragHost>(*this, *m_scroll, *m_canvas);
+    m_engine = std::make_unique<DragResizeEngine>(*m_host, m_document);
+    m_engine->InitHandles();
+
+    connect(&m_document, &LayoutDocument::elementChanged, this, &Form1::showElement);
+    connect(&m_document, &LayoutDocument::backgroundChanged, this, &Form1::showBackground);
     connect(m_canvas, &DesignerCanvas::backgroundPressed, this, &Form1::backgroundPressed);
-    setBackgroundColour(0);
+    connect(m_canvas, &DesignerCanvas::mouseMoved, this, &Form1::canvasMoved);
+    connect(m_canvas, &DesignerCanvas::mouseReleased, this, &Form1::canvasReleased);
+    connect(m_host.get(), &CanvasDragHost::handlePressed, this,
+            [this](int handle) { m_engine->handlePressed(handle); });
+    for (ElementWidget* widget : m_widgets)
+        connect(widget, &ElementWidget::pressed, this, &Form1::elementPressed);
+    // The editor opens for the element's group; the weather area has none and opens nothing.
+    connect(this, &Form1::propertiesRequested, this,
+            [this](int position) { OpenElementProperties(m_document, position, this); });
+
+    LayoutDocument::Elements design{};
+    for (const Row& row : LayoutRecords::rows()) {
+        if (row.listPosition >= 0)
+            design[static_cast<std::size_t>(row.listPosition)] = designData(row);
+    }
+    m_document.load(design, 0, std::nullopt);
     setSizeTwips(DesignWidth, DesignHeight);
 }
 
@@ -178,25 +208,26 @@ void Form1::createElements()
 
 void Form1::addElement(const Row& row, ElementWidget* widget)
 {
-    const auto slot = static_cast<std::size_t>(row.listPosition);
-    m_widgets[slot] = widget;
-    m_data[slot] = designData(row);
-    widget->showData(m_data[slot]);
+    m_widgets[static_cast<std::size_t>(row.listPosition)] = widget;
 }
 
-// The element table panel is filled at every opening; it stays hidden until the command that
-// brings it up, and its buttons wait for the commands that insert and remove elements.
+// The element table panel floats over the top of the window, outside the scrolled canvas, and is
+// filled at every opening. "Inserisci" and "Elimina" act on the selected entry, so they stay
+// disabled while no entry is selected: the list then names no element.
 void Form1::createElementPanel()
 {
-    GroupBox1 = new QGroupBox(m_canvas);
+    GroupBox1 = new QGroupBox(this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(16, 16, 260, 340);
+    // A panel of its own over the layout, not a see-through frame on it.
+    GroupBox1->setAutoFillBackground(true);
+    GroupBox1->resize(260, 340);
     auto* layout = new QVBoxLayout(GroupBox1);
     Label1 = new QLabel(QStringLiteral("Tabella Oggetti"), GroupBox1);
     Label1->setObjectName(QStringLiteral("Label1"));
     layout->addWidget(Label1);
     LB1 = new QListWidget(GroupBox1);
     LB1->setObjectName(QStringLiteral("LB1"));
+    LB1->setSelectionMode(QAbstractItemView::SingleSelection);
     for (int position = 0; position < LayoutRecords::ElementCount; ++position)
         LB1->addItem(QString::fromUtf8(LayoutRecords::atListPosition(position).name));
     layout->addWidget(LB1);
@@ -205,11 +236,21 @@ void Form1::createElementPanel()
     for (std::size_t index = 0; index < PushButton1.size(); ++index) {
         PushButton1[index] = new QPushButton(QString::fromUtf8(captions[index]), GroupBox1);
         PushButton1[index]->setObjectName(arrayName("PushButton1", static_cast<int>(index)));
-        PushButton1[index]->setEnabled(false);
         buttons->addWidget(PushButton1[index]);
     }
     layout->addLayout(buttons);
     GroupBox1->hide();
+
+    const auto updateButtons = [this] {
+        const bool selected = selectedEntry() >= 0;
+        PushButton1[0]->setEnabled(selected);
+        PushButton1[1]->setEnabled(selected);
+    };
+    updateButtons();
+    connect(LB1, &QListWidget::itemSelectionChanged, this, updateButtons);
+    connect(PushButton1[0], &QPushButton::clicked, this, [this] { placeSelected(true); });
+    connect(PushButton1[1], &QPushButton::clicked, this, [this] { placeSelected(false); });
+    connect(PushButton1[2], &QPushButton::clicked, GroupBox1, &QWidget::hide);
 }
 
 void Form1::setSizeTwips(float width, float height)
@@ -224,6 +265,13 @@ void Form1::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     fitWindowToCanvas();
+}
+
+// Closed in the middle of a drag (Esc), the designer lets the mouse go with it.
+void Form1::hideEvent(QHideEvent* event)
+{
+    m_host->releaseMouse();
+    QDialog::hideEvent(event);
 }
 
 void Form1::fitWindowToCanvas()
@@ -251,14 +299,7 @@ ElementWidget* Form1::element(CanvasControl control, int index) const
 
 const ElementData& Form1::elementData(CanvasControl control, int index) const
 {
-    return m_data[slotOf(control, index)];
-}
-
-void Form1::setElementData(CanvasControl control, int index, const ElementData& values)
-{
-    const std::size_t slot = slotOf(control, index);
-    m_data[slot] = values;
-    m_widgets[slot]->showData(values);
+    return m_document.element(static_cast<int>(slotOf(control, index)));
 }
 
 const Row* Form1::rowOf(const QWidget* widget) const
@@ -270,10 +311,32 @@ const Row* Form1::rowOf(const QWidget* widget) const
     return nullptr;
 }
 
-void Form1::setBackgroundColour(std::uint32_t colour)
+void Form1::showElement(int position)
 {
-    m_backgroundColour = colour;
-    m_canvas->setBackgroundColor(OleColor::toQColor(colour));
+    m_widgets.at(static_cast<std::size_t>(position))->showData(m_document.element(position));
+}
+
+// No picture clears the canvas's; a path is loaded only when it changed, and one that gives no
+// picture leaves the canvas as it was. Either way the path is what the layout holds, so it goes
+// into Label2 for the save.
+void Form1::showBackground()
+{
+    m_canvas->setBackgroundColor(OleColor::toQColor(m_document.backgroundColour()));
+    const std::optional<QString>& path = m_document.backgroundPicture();
+    // An empty path is the background removed by "Elimina": no picture, and Label2 empty for the save.
+    if (!path || path->isEmpty()) {
+        m_canvas->setBackgroundPicture(QPixmap());
+        if (path)
+            Label2->clear();
+    } else {
+        if (path != m_shownPicture) {
+            QPixmap picture;
+            if (picture.load(*path))
+                m_canvas->setBackgroundPicture(picture);
+        }
+        Label2->setText(*path);
+    }
+    m_shownPicture = path;
 }
 
 void Form1::setBackgroundPicture(const QPixmap& picture)
@@ -296,6 +359,48 @@ const QPixmap& Form1::backgroundPicture() const
     return m_canvas->backgroundPicture();
 }
 
+// Elements of a read-only layout cannot be grabbed or edited. The left button starts a move; the
+// right one asks for the property editor; any other does nothing.
+void Form1::elementPressed(ElementWidget* element, Qt::MouseButton button, const QPoint& globalPosition)
+{
+    const Row* row = rowOf(element);
+    if (m_readOnly || !row)
+        return;
+    if (button == Qt::LeftButton) {
+        m_host->setCursorPosition(globalPosition);
+        m_engine->DragBegin(row->listPosition);
+    } else if (button == Qt::RightButton && m_engine->state() == DragResizeEngine::Idle) {
+        emit propertiesRequested(row->listPosition);
+    }
+}
+
+void Form1::backgroundPressed(Qt::MouseButton button, const QPoint& globalPosition)
+{
+    // During a drag the canvas holds the mouse: a press anywhere lands here and belongs to the drag.
+    if (m_engine->state() != DragResizeEngine::Idle) {
+        m_host->setCursorPosition(globalPosition);
+        return;
+    }
+    if (!m_readOnly && button == Qt::LeftButton)
+        m_engine->ShowHandles(false);
+    if (const std::unique_ptr<QMenu> menu = menuForPress(button))
+        menu->exec(globalPosition);
+}
+
+void Form1::canvasMoved(const QPoint& globalPosition)
+{
+    m_host->setCursorPosition(globalPosition);
+    m_engine->mouseMoved();
+    m_host->followCursor(m_engine->state() != DragResizeEngine::Idle);
+}
+
+void Form1::canvasReleased(Qt::MouseButton button, const QPoint& globalPosition)
+{
+    m_host->setCursorPosition(globalPosition);
+    m_engine->mouseReleased(button);
+    m_host->followCursor(m_engine->state() != DragResizeEngine::Idle);
+}
+
 std::unique_ptr<QMenu> Form1::menuForPress(Qt::MouseButton button)
 {
     if (m_readOnly) {
@@ -308,23 +413,87 @@ std::unique_ptr<QMenu> Form1::menuForPress(Qt::MouseButton button)
         return nullptr;
     auto menu = std::make_unique<QMenu>(QStringLiteral("Menu"), this);
     menu->setObjectName(QStringLiteral("M1"));
+    connect(addCommand(*menu, QStringLiteral("T1"), QStringLiteral("Tabella Inserimento Oggetti")), &QAction::triggered,
+            this, &Form1::showElementPanel);
+    connect(addCommand(*menu, QStringLiteral("A1"), QStringLiteral("Sfondo della Schermata")), &QAction::triggered,
+            this, [this] { OpenBackgroundPicture(m_document, this); });
+    connect(addCommand(*menu, QStringLiteral("CSS"), QStringLiteral("Colore Sfondo Schermata")), &QAction::triggered,
+            this, [this] { OpenBackgroundColour(m_document, this); });
+    menu->addSeparator()->setObjectName(QStringLiteral("q1"));
+    connect(addCommand(*menu, QStringLiteral("S1"), QStringLiteral("Salva posizione finestra")), &QAction::triggered,
+            this, guarded(this, [this] { storeWindowPosition(); }));
+    connect(addCommand(*menu, QStringLiteral("A99"), QStringLiteral("Salva Impostazioni")), &QAction::triggered, this,
+            guarded(this, [this] { save(); }));
+    menu->addSeparator()->setObjectName(QStringLiteral("qwq"));
     addCloseAction(*menu, QStringLiteral("C11"));
     return menu;
+}
+
+QAction* Form1::addCommand(QMenu& menu, const QString& name, const QString& caption)
+{
+    QAction* action = menu.addAction(caption);
+    action->setObjectName(name);
+    return action;
 }
 
 // Closing drops whatever was not saved; nothing asks.
 QAction* Form1::addCloseAction(QMenu& menu, const QString& name)
 {
-    QAction* action = menu.addAction(QStringLiteral("Chiudi Schermata"));
-    action->setObjectName(name);
+    QAction* action = addCommand(menu, name, QStringLiteral("Chiudi Schermata"));
     connect(action, &QAction::triggered, this, &QWidget::close);
     return action;
 }
 
-void Form1::backgroundPressed(Qt::MouseButton button, const QPoint& globalPosition)
+// At the top right of the window, 100 twips in from its outer edge; a panel already shown stays
+// where it is.
+void Form1::showElementPanel()
 {
-    if (const std::unique_ptr<QMenu> menu = menuForPress(button))
-        menu->exec(globalPosition);
+    if (!GroupBox1->isHidden())
+        return;
+    const int left = frameGeometry().width() - GroupBox1->width() - Twips::toPixels(100.0f);
+    GroupBox1->move(std::max(0, left), 0);
+    GroupBox1->show();
+    GroupBox1->raise();
+}
+
+int Form1::selectedEntry() const
+{
+    const QList<QListWidgetItem*> selected = LB1->selectedItems();
+    return selected.isEmpty() ? -1 : LB1->row(selected.first());
+}
+
+// "Inserisci" puts the element at the canvas's top-left corner and shows it; "Elimina" parks it
+// below every canvas and hides it. Handles around it would mark where it no longer is.
+void Form1::placeSelected(bool onScreen)
+{
+    const int position = selectedEntry();
+    if (!LayoutDocument::isElement(position))
+        return;
+    if (position == m_engine->currentElement() && m_engine->state() == DragResizeEngine::Idle)
+        m_engine->ShowHandles(false);
+    if (onScreen)
+        m_document.insertElement(position);
+    else
+        m_document.removeElement(position);
+}
+
+// The window's outer top-left corner on the screen, in twips, where the next opening puts it.
+void Form1::storeWindowPosition()
+{
+    ConfigurationRecord(m_store).setDesignerPosition(Twips::fromPixels(x()), Twips::fromPixels(y()));
+}
+
+// The weather element always has its fixed size; a resize by the handles is undone here, on the
+// canvas too, before the rows are written.
+void Form1::save()
+{
+    const int weather = LayoutRecords::find(CanvasControl::WB1, 0)->listPosition;
+    ElementGeometry fixed = geometryOf(m_document.element(weather));
+    fixed.width = LayoutRecords::WeatherWidth;
+    fixed.height = LayoutRecords::WeatherHeight;
+    m_document.moveElement(weather, fixed);
+    LayoutTableWriter(m_store, m_designerTable).write(storedRows(m_document, backgroundPath()));
+    MsgForm::showMessage({QStringLiteral("Memorizzazione effettuata !")}, this);
 }
 
 bool Form1::event(QEvent* event)
@@ -340,5 +509,29 @@ void Form1::restorePosition()
 {
     m_positionRestored = true;
     if (const auto position = ConfigurationRecord(m_store).designerPosition())
-        move(Twips::toPixels(position->left), Twips::toPixels(position->top));
+        move(placeOnAScreen(QPoint(Twips::toPixels(position->left), Twips::toPixels(position->top))));
+}
+
+// A position stored for a monitor that is no longer there would open the modal designer where
+// nobody can reach it: the title bar is kept on a screen, the stored value is left as it is.
+QPoint Form1::placeOnAScreen(const QPoint& wanted) const
+{
+    constexpr int Grip = 40; // enough of the title bar to take hold of
+    const QRect titleBar(wanted, QSize(std::min(width(), 4 * Grip), Grip));
+    for (const QScreen* display : QGuiApplication::screens()) {
+        if (display->availableGeometry().intersected(titleBar).width() >= Grip &&
+            display->availableGeometry().contains(QPoint(wanted.x() + Grip / 2, std::max(wanted.y(), 0))))
+            return wanted;
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    return primary ? primary->availableGeometry().topLeft() : QPoint(0, 0);
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

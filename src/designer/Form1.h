@@ -2,6 +2,7 @@
 
 #include "data/LayoutRecords.h"
 #include "designer/document/ElementData.h"
+#include "designer/document/LayoutDocument.h"
 
 #include <QDialog>
 #include <QSizeF>
@@ -9,8 +10,11 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+class CanvasDragHost;
 class DesignerCanvas;
+class DragResizeEngine;
 class ElementLabel;
 class ElementPicture;
 class ElementWidget;
@@ -33,8 +37,10 @@ class Store;
 // window's frame, where there is one, comes around it. The window never grows past the available
 // screen: a display larger than the operator's screen scrolls at 1:1.
 //
-// Each element's values live in its ElementData here; the widgets only paint them. Later commands
-// (moving, the property editor, the save) reach an element by control and index or by its widget.
+// The values live in a LayoutDocument: every move, resize, insert and remove is a command on it,
+// and the element widgets and the canvas only draw what it announces. The left button moves and
+// sizes elements through the drag-and-resize engine; the right button on the background opens the
+// commands, on an element the property editor.
 class Form1 : public QDialog
 {
     Q_OBJECT
@@ -55,20 +61,24 @@ public:
     QSizeF sizeTwips() const { return m_sizeTwips; }
     void setSizeTwips(float width, float height);
 
+    // The open layout. The loader puts a table into it; edits are commands on it.
+    LayoutDocument& document() { return m_document; }
+    const LayoutDocument& document() const { return m_document; }
+
     ElementWidget* element(LayoutRecords::CanvasControl control, int index) const;
     const ElementData& elementData(LayoutRecords::CanvasControl control, int index) const;
-    void setElementData(LayoutRecords::CanvasControl control, int index, const ElementData& values);
     // The row an element widget stands for; nullptr for any other widget.
     const LayoutRecords::Row* rowOf(const QWidget* widget) const;
 
     // The screen's background colour, 0x00BBGGRR.
-    std::uint32_t backgroundColour() const { return m_backgroundColour; }
-    void setBackgroundColour(std::uint32_t colour);
-    // A null pixmap clears the picture.
+    std::uint32_t backgroundColour() const { return m_document.backgroundColour(); }
+    // What the canvas shows under the elements; a null pixmap clears it. The document's picture
+    // path puts the picture loaded from it here.
     void setBackgroundPicture(const QPixmap& picture);
     const QPixmap& backgroundPicture() const;
 
-    // The path of the background picture as the layout holds it; the save writes it back.
+    // The path of the background picture as the hidden label Label2 holds it; the save writes it
+    // back. A layout without a picture leaves the label's caption as it was ("Label2" at opening).
     QString backgroundPath() const;
     void setBackgroundPath(const QString& path);
 
@@ -78,9 +88,17 @@ public:
     // opens no menu. The caller owns it; the press handler shows it at the cursor.
     std::unique_ptr<QMenu> menuForPress(Qt::MouseButton button);
 
+signals:
+    // A right press on the element at list position `position` of an editable layout, outside a
+    // drag: the element property editor opens from here.
+    void propertiesRequested(int position);
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // Escape does not close the designer: closing is "Chiudi Schermata" or the close button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::array<ElementLabel*, 32> Text1{};
@@ -93,7 +111,7 @@ private:
     // Hidden: carries the path of the background picture.
     QLabel* Label2 = nullptr;
 
-    // The element table panel; its commands come with the designer's editing commands.
+    // The element table panel, brought up by "Tabella Inserimento Oggetti".
     QGroupBox* GroupBox1 = nullptr;
     QLabel* Label1 = nullptr;
     QListWidget* LB1 = nullptr;
@@ -104,18 +122,37 @@ private:
     void addElement(const LayoutRecords::Row& row, ElementWidget* widget);
     void fitWindowToCanvas();
     void restorePosition();
-    void backgroundPressed(Qt::MouseButton button, const QPoint& globalPosition);
-    QAction* addCloseAction(QMenu& menu, const QString& name);
+    QPoint placeOnAScreen(const QPoint& wanted) const;
     std::size_t slotOf(LayoutRecords::CanvasControl control, int index) const;
+
+    void showElement(int position);
+    void showBackground();
+
+    void elementPressed(ElementWidget* element, Qt::MouseButton button, const QPoint& globalPosition);
+    void backgroundPressed(Qt::MouseButton button, const QPoint& globalPosition);
+    void canvasMoved(const QPoint& globalPosition);
+    void canvasReleased(Qt::MouseButton button, const QPoint& globalPosition);
+
+    QAction* addCommand(QMenu& menu, const QString& name, const QString& caption);
+    QAction* addCloseAction(QMenu& menu, const QString& name);
+    void showElementPanel();
+    int selectedEntry() const;
+    void placeSelected(bool onScreen);
+    void storeWindowPosition();
+    void save();
 
     Store& m_store;
     QScrollArea* m_scroll = nullptr;
     DesignerCanvas* m_canvas = nullptr;
-    std::array<ElementData, LayoutRecords::ElementCount> m_data{};
     std::array<ElementWidget*, LayoutRecords::ElementCount> m_widgets{};
+    // Declared in this order so the engine goes first, then what it works on.
+    LayoutDocument m_document;
+    std::unique_ptr<CanvasDragHost> m_host;
+    std::unique_ptr<DragResizeEngine> m_engine;
+    // The picture path last put on the canvas, so a change of colour alone loads no picture.
+    std::optional<QString> m_shownPicture;
     QString m_designerTable;
     QSizeF m_sizeTwips;
-    std::uint32_t m_backgroundColour = 0;
     bool m_readOnly = false;
     bool m_positionRestored = false;
 };

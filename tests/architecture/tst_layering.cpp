@@ -74,28 +74,21 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("include");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("data from platform") << "data/Store.cpp"
-                                            << "platform/Twips.h" << true;
-        QTest::newRow("data from ui") << "data/Store.cpp"
-                                      << "ui/MsgForm.h" << false;
-        QTest::newRow("platform from data") << "platform/Twips.h"
-                                            << "data/Store.h" << false;
-        QTest::newRow("ui from a feature") << "ui/MsgForm.cpp"
-                                           << "library/SceltaLayout.h" << false;
-        QTest::newRow("document from a widget") << "designer/document/X.cpp"
-                                                << "designer/Form1.h" << false;
-        QTest::newRow("seed from data") << "data/seed/Seed.cpp"
-                                        << "data/Store.h" << true;
-        QTest::newRow("data from seed") << "data/Store.cpp"
-                                        << "data/seed/Seed.h" << false;
-        QTest::newRow("feature entry") << "library/SceltaLayout.cpp"
-                                       << "designer/OpenDesigner.h" << true;
-        QTest::newRow("feature window") << "library/SceltaLayout.cpp"
-                                        << "designer/Form1.h" << false;
-        QTest::newRow("menu window of a feature") << "menu/SplasModule.cpp"
-                                                  << "library/SceltaLayout.h" << false;
-        QTest::newRow("feature from menu") << "library/SceltaLayout.cpp"
-                                           << "menu/SplasModule.h" << false;
+        const auto add = [](const char* file, const char* include, bool allowed) {
+            QTest::addRow("%s includes %s", file, include)
+                << QString::fromLatin1(file) << QString::fromLatin1(include) << allowed;
+        };
+        add("data/Store.cpp", "platform/Twips.h", true);
+        add("data/Store.cpp", "ui/MsgForm.h", false);
+        add("platform/Twips.h", "data/Store.h", false);
+        add("ui/MsgForm.cpp", "library/SceltaLayout.h", false);
+        add("designer/document/X.cpp", "designer/Form1.h", false);
+        add("data/seed/Seed.cpp", "data/Store.h", true);
+        add("data/Store.cpp", "data/seed/Seed.h", false);
+        add("library/SceltaLayout.cpp", "designer/OpenDesigner.h", true);
+        add("library/SceltaLayout.cpp", "designer/Form1.h", false);
+        add("menu/SplasModule.cpp", "library/SceltaLayout.h", false);
+        add("library/SceltaLayout.cpp", "menu/SplasModule.h", false);
     }
 
     void rule()

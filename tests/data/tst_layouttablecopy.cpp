@@ -3,7 +3,7 @@
 #include "data/LayoutRecords.h"
 #include "data/LayoutTableCopy.h"
 #include "data/RecordSet.h"
-#include "data/StoreError.h"
+#include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
 
 #include <QTest>
@@ -31,126 +31,121 @@ class TestLayoutTableCopy : public QObject
     Q_OBJECT
 
 private slots:
-    void writesFiftyRowsOfTheTargetOnly_data();
-    void writesFiftyRowsOfTheTargetOnly();
-    void refusedWritesNothing_data();
-    void refusedWritesNothing();
-    void failureMidwayRollsBack();
-};
-
-// A copy writes every column of the source's first fifty rows onto the target's; a clear writes the
-// base layout's with every element hidden. Nothing else changes: not the target's rows past the
-// fiftieth, not the other layouts, not the stored default.
-void TestLayoutTableCopy::writesFiftyRowsOfTheTargetOnly_data()
-{
-    QTest::addColumn<int>("source"); // -1: clear
-    QTest::addColumn<int>("target");
-    QTest::addColumn<int>("storedDefault");
-    QTest::newRow("copy base onto 4") << 0 << 4 << 4;
-    QTest::newRow("copy 10 onto 1") << 10 << 1 << 1;
-    QTest::newRow("clear the default layout 1") << -1 << 1 << 1;
-    QTest::newRow("clear 10") << -1 << 10 << 99;
-}
-
-void TestLayoutTableCopy::writesFiftyRowsOfTheTargetOnly()
-{
-    QFETCH(int, source);
-    QFETCH(int, target);
-    QFETCH(int, storedDefault);
-    TestFolder folder;
-    const QString from = LayoutTableName(std::max(source, 0));
-    const QString to = LayoutTableName(target);
-    fillDistinct(folder.database(), from, 1);
-    if (source < 0) // every base element shown, so a clear that copied Visibile would be caught
-        folder.database().execute(QStringLiteral("UPDATE \"LayoutBase\" SET \"Visibile\" = -1"));
-    fillDistinct(folder.database(), to, 5);
-    appendRows(folder.database(), from, 2);
-    appendRows(folder.database(), to, 3);
-    LayoutTables::storeDefault(folder.database(), QString::number(storedDefault));
-    QVector<Table> expected = LayoutTables::allLayouts(folder.database());
-    const Table targetBefore = LayoutTables::of(folder.database(), to);
-
-    source < 0 ? LayoutTableCopy(folder.store()).clear(target) : LayoutTableCopy(folder.store()).copy(source, target);
-
-    const Table written = LayoutTables::of(folder.database(), to);
-    QCOMPARE(source < 0 ? LayoutTables::differenceFromCleared(written, LayoutTables::of(folder.database(), from))
-                        : LayoutTables::differenceIn(written, LayoutTables::of(folder.database(), from)),
-             QString());
-    QCOMPARE(written.mid(LayoutRecords::RowCount), targetBefore.mid(LayoutRecords::RowCount));
-    expected[target] = written;
-    QVERIFY(LayoutTables::allLayouts(folder.database()) == expected);
-    QCOMPARE(LayoutTables::storedDefault(folder.database()).toInt(), storedDefault);
-}
-
-// Numbers out of range or equal, and tables short of a row, are refused before anything is written.
-void TestLayoutTableCopy::refusedWritesNothing_data()
-{
-    QTest::addColumn<int>("source");
-    QTest::addColumn<int>("target");
-    QTest::addColumn<bool>("clear");
-    QTest::addColumn<QString>("shortTable"); // the table left with 49 rows, if any
-    QTest::newRow("copy onto itself") << 3 << 3 << false << QString();
-    QTest::newRow("copy onto the base") << 5 << 0 << false << QString();
-    QTest::newRow("copy onto 11") << 2 << 11 << false << QString();
-    QTest::newRow("copy from -1") << -1 << 2 << false << QString();
-    QTest::newRow("clear the base") << 0 << 0 << true << QString();
-    QTest::newRow("clear 11") << 0 << 11 << true << QString();
-    QTest::newRow("short source") << 2 << 5 << false << QStringLiteral("Layout2");
-    QTest::newRow("short target") << 2 << 5 << false << QStringLiteral("Layout5");
-    QTest::newRow("clear with a short base") << 0 << 8 << true << QStringLiteral("LayoutBase");
-    QTest::newRow("clear a short layout") << 0 << 8 << true << QStringLiteral("Layout8");
-}
-
-void TestLayoutTableCopy::refusedWritesNothing()
-{
-    QFETCH(int, source);
-    QFETCH(int, target);
-    QFETCH(bool, clear);
-    QFETCH(QString, shortTable);
-    TestFolder folder;
-    for (int number : {source, target}) {
-        if (number >= 0 && number <= 10)
-            fillDistinct(folder.database(), LayoutTableName(number), 3 + number);
+    // A copy writes every column of the source's first fifty rows onto the target's; a clear writes the
+    // base layout's with every element hidden. Nothing else changes: not the target's rows past the
+    // fiftieth, not the other layouts, not the stored default.
+    void writesFiftyRowsOfTheTargetOnly_data()
+    {
+        QTest::addColumn<int>("source"); // -1: clear
+        QTest::addColumn<int>("target");
+        QTest::addColumn<int>("storedDefault");
+        QTest::newRow("copy base onto 4") << 0 << 4 << 4;
+        QTest::newRow("copy 10 onto 1") << 10 << 1 << 1;
+        QTest::newRow("clear the default layout 1") << -1 << 1 << 1;
+        QTest::newRow("clear 10") << -1 << 10 << 99;
     }
-    if (!shortTable.isEmpty())
-        folder.database().execute(
-            QStringLiteral("DELETE FROM \"%1\" WHERE rowid = (SELECT MAX(rowid) FROM \"%1\")").arg(shortTable));
-    const QVector<Table> before = LayoutTables::allLayouts(folder.database());
 
-    try {
-        clear ? LayoutTableCopy(folder.store()).clear(target) : LayoutTableCopy(folder.store()).copy(source, target);
-        QFAIL("accepted");
-    } catch (const StoreError& error) {
-        if (!shortTable.isEmpty()) {
-            QCOMPARE(error.table(), shortTable);
-            QVERIFY2(error.operatorMessage().contains(shortTable) &&
-                         error.operatorMessage().contains(QStringLiteral("riga 50")),
-                     qPrintable(error.operatorMessage()));
+    void writesFiftyRowsOfTheTargetOnly()
+    {
+        QFETCH(int, source);
+        QFETCH(int, target);
+        QFETCH(int, storedDefault);
+        TestFolder folder;
+        const QString from = LayoutTableName(std::max(source, 0));
+        const QString to = LayoutTableName(target);
+        fillDistinct(folder.database(), from, 1);
+        if (source < 0) // every base element shown, so a clear that copied Visibile would be caught
+            folder.database().execute(QStringLiteral("UPDATE \"LayoutBase\" SET \"Visibile\" = -1"));
+        fillDistinct(folder.database(), to, 5);
+        appendRows(folder.database(), from, 2);
+        appendRows(folder.database(), to, 3);
+        LayoutTables::storeDefault(folder.database(), QString::number(storedDefault));
+        QVector<Table> expected = LayoutTables::allLayouts(folder.database());
+        const Table targetBefore = LayoutTables::of(folder.database(), to);
+
+        source < 0 ? LayoutTableCopy(folder.store()).clear(target)
+                   : LayoutTableCopy(folder.store()).copy(source, target);
+
+        const Table written = LayoutTables::of(folder.database(), to);
+        QCOMPARE(source < 0 ? LayoutTables::differenceFromCleared(written, LayoutTables::of(folder.database(), from))
+                            : LayoutTables::differenceIn(written, LayoutTables::of(folder.database(), from)),
+                 QString());
+        QCOMPARE(written.mid(LayoutRecords::RowCount), targetBefore.mid(LayoutRecords::RowCount));
+        expected[target] = written;
+        QVERIFY(LayoutTables::allLayouts(folder.database()) == expected);
+        QCOMPARE(LayoutTables::storedDefault(folder.database()).toInt(), storedDefault);
+    }
+
+    // Numbers out of range or equal, and tables short of a row, are refused before anything is written.
+    void refusedWritesNothing_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<bool>("clear");
+        QTest::addColumn<QString>("shortTable"); // the table left with 49 rows, if any
+        QTest::newRow("copy onto itself") << 3 << 3 << false << QString();
+        QTest::newRow("copy onto the base") << 5 << 0 << false << QString();
+        QTest::newRow("copy onto 11") << 2 << 11 << false << QString();
+        QTest::newRow("copy from -1") << -1 << 2 << false << QString();
+        QTest::newRow("clear the base") << 0 << 0 << true << QString();
+        QTest::newRow("clear 11") << 0 << 11 << true << QString();
+        QTest::newRow("short source") << 2 << 5 << false << QStringLiteral("Layout2");
+        QTest::newRow("short target") << 2 << 5 << false << QStringLiteral("Layout5");
+        QTest::newRow("clear with a short base") << 0 << 8 << true << QStringLiteral("LayoutBase");
+        QTest::newRow("clear a short layout") << 0 << 8 << true << QStringLiteral("Layout8");
+    }
+
+    void refusedWritesNothing()
+    {
+        QFETCH(int, source);
+        QFETCH(int, target);
+        QFETCH(bool, clear);
+        QFETCH(QString, shortTable);
+        TestFolder folder;
+        for (int number : {source, target}) {
+            if (number >= 0 && number <= 10)
+                fillDistinct(folder.database(), LayoutTableName(number), 3 + number);
         }
+        if (!shortTable.isEmpty())
+            folder.database().execute(
+                QStringLiteral("DELETE FROM \"%1\" WHERE rowid = (SELECT MAX(rowid) FROM \"%1\")").arg(shortTable));
+        const QVector<Table> before = LayoutTables::allLayouts(folder.database());
+
+        const auto error = storeErrorOf([&] {
+            clear ? LayoutTableCopy(folder.store()).clear(target)
+                  : LayoutTableCopy(folder.store()).copy(source, target);
+        });
+        QVERIFY2(error, "accepted");
+        if (!shortTable.isEmpty()) {
+            QCOMPARE(error->table(), shortTable);
+            QVERIFY2(error->operatorMessage().contains(shortTable) &&
+                         error->operatorMessage().contains(QStringLiteral("riga 50")),
+                     qPrintable(error->operatorMessage()));
+        }
+        QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
     }
-    QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
-}
 
-void TestLayoutTableCopy::failureMidwayRollsBack()
-{
-    TestFolder folder;
-    fillDistinct(folder.database(), QStringLiteral("Layout5"), 8);
-    const Table before = LayoutTables::of(folder.database(), QStringLiteral("Layout5"));
-    // The thirtieth row refuses to be written, after twenty-nine rows already were.
-    folder.database().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"Layout5\" "
-                                             "WHEN old.rowid = (SELECT rowid FROM \"Layout5\" ORDER BY rowid "
-                                             "LIMIT 1 OFFSET 29) BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    void failureMidwayRollsBack()
+    {
+        TestFolder folder;
+        fillDistinct(folder.database(), QStringLiteral("Layout5"), 8);
+        const Table before = LayoutTables::of(folder.database(), QStringLiteral("Layout5"));
+        // The thirtieth row refuses to be written, after twenty-nine rows already were.
+        folder.database().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"Layout5\" "
+                                                 "WHEN old.rowid = (SELECT rowid FROM \"Layout5\" ORDER BY rowid "
+                                                 "LIMIT 1 OFFSET 29) BEGIN SELECT RAISE(ABORT, 'refused'); END"));
 
-    QVERIFY_THROWS_EXCEPTION(StoreError, LayoutTableCopy(folder.store()).copy(0, 5));
+        QVERIFY_THROWS_EXCEPTION(StoreError, LayoutTableCopy(folder.store()).copy(0, 5));
 
-    folder.database().execute(QStringLiteral("DROP TRIGGER refuse"));
-    QCOMPARE(LayoutTables::of(folder.database(), QStringLiteral("Layout5")), before);
-    // The store is usable again: the failed copy left no transaction open.
-    LayoutTableCopy(folder.store()).copy(0, 5);
-    QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), QStringLiteral("Layout5")),
-                                        LayoutTables::of(folder.database(), QStringLiteral("LayoutBase"))),
-             QString());
-}
+        folder.database().execute(QStringLiteral("DROP TRIGGER refuse"));
+        QCOMPARE(LayoutTables::of(folder.database(), QStringLiteral("Layout5")), before);
+        // The store is usable again: the failed copy left no transaction open.
+        LayoutTableCopy(folder.store()).copy(0, 5);
+        QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), QStringLiteral("Layout5")),
+                                            LayoutTables::of(folder.database(), QStringLiteral("LayoutBase"))),
+                 QString());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestLayoutTableCopy)
 #include "tst_layouttablecopy.moc"

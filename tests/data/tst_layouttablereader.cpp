@@ -1,7 +1,7 @@
 #include "core/SampleLayout.h"
 #include "data/LayoutElement.h"
 #include "data/LayoutTableReader.h"
-#include "data/StoreError.h"
+#include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
 
 #include <QTest>
@@ -16,26 +16,10 @@ LayoutTableReader::Rows readSample(TestFolder& folder, const SampleLayout::Rows&
     return LayoutTableReader(folder.store(), Table).read();
 }
 
-// The operator's sentence of the error that reading `rows` raises; empty when none is raised.
-QString errorReading(TestFolder& folder, const SampleLayout::Rows& rows, StoreError* raised = nullptr)
+std::optional<StoreError> errorReading(TestFolder& folder, const SampleLayout::Rows& rows)
 {
     SampleLayout::write(folder.database(), Table, rows);
-    try {
-        LayoutTableReader(folder.store(), Table).read();
-    } catch (const StoreError& error) {
-        if (raised)
-            *raised = error;
-        return error.operatorMessage();
-    }
-    return {};
-}
-
-// The sample rows with one cell of row `number` replaced.
-SampleLayout::Rows sampleWith(int number, const QString& column, const QVariant& value)
-{
-    SampleLayout::Rows rows = SampleLayout::rows();
-    rows[number - 1][column] = value;
-    return rows;
+    return storeErrorOf([&] { LayoutTableReader(folder.store(), Table).read(); });
 }
 
 } // namespace
@@ -83,15 +67,11 @@ private slots:
             for (const char* yesNo : {"FontBold", "FontItalic", "Visibile", "SfondoTestoTrasparente"})
                 row[QLatin1String(yesNo)] = -1;
         }
-        const std::pair<int, const char*> nulls[] = {{1, "Testo"},
-                                                     {49, "Testo"},
-                                                     {3, "FontBold"},
-                                                     {42, "FontItalic"},
-                                                     {33, "Visibile"},
-                                                     {46, "Visibile"},
-                                                     {48, "PercorsoImmagine"},
-                                                     {50, "ColoreSfondo"},
-                                                     {4, "SfondoTestoTrasparente"}};
+        // clang-format off
+        const std::pair<int, const char*> nulls[] = {{1, "Testo"}, {49, "Testo"}, {3, "FontBold"}, {42, "FontItalic"},
+            {33, "Visibile"}, {46, "Visibile"}, {48, "PercorsoImmagine"}, {50, "ColoreSfondo"},
+            {4, "SfondoTestoTrasparente"}};
+        // clang-format on
         for (const auto& [number, column] : nulls)
             rows[number - 1][QLatin1String(column)] = QVariant();
         const LayoutTableReader::Rows read = readSample(folder, rows);
@@ -102,79 +82,68 @@ private slots:
         QVERIFY(read[2].fontItalic && read[41].fontBold);
     }
 
-    void forbiddenNullNamesTableRowAndColumn_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("column");
-        QTest::addColumn<QString>("rowText");
-        QTest::newRow("title text") << 41 << "Testo" << QStringLiteral("la riga 41 (Titolo)");
-        QTest::newRow("counter top") << 10 << "Top" << QStringLiteral("la riga 10 (Postazione3)");
-        QTest::newRow("text back colour") << 1 << "ColoreSfondo" << QStringLiteral("la riga 1 (Numero1)");
-        QTest::newRow("alignment") << 20 << "Allineamento" << QStringLiteral("la riga 20 (Stato5)");
-        QTest::newRow("photo height") << 33 << "Altezza" << QStringLiteral("la riga 33 (Foto1)");
-        QTest::newRow("weather left") << 46 << "Left" << QStringLiteral("la riga 46 (Meteo)");
-    }
-
-    void forbiddenNullNamesTableRowAndColumn()
-    {
-        QFETCH(int, number);
-        QFETCH(QString, column);
-        QFETCH(QString, rowText);
-        TestFolder folder;
-        StoreError error{QString(), QString()};
-        QCOMPARE(errorReading(folder, sampleWith(number, column, QVariant()), &error),
-                 QStringLiteral("Nella tabella Layout3 %1 non ha un valore nella colonna %2.").arg(rowText, column));
-        QCOMPARE(error.table(), Table);
-        QCOMPARE(error.column(), column);
-    }
-
-    void unusableValuesAreReported_data()
+    // One cell a row loads left Null or holding what it cannot mean is named by table, row and column;
+    // the columns a row does not load may hold anything, as the designer never reads them.
+    void oneBadCell_data()
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QVariant>("value");
-        QTest::newRow("text for a position") << 2 << "Top" << QVariant(QStringLiteral("alto"));
-        QTest::newRow("size with a unit") << 12 << "DimFont" << QVariant(QStringLiteral("12pt"));
-        QTest::newRow("alignment 3") << 5 << "Allineamento" << QVariant(3);
-        QTest::newRow("alignment -1") << 41 << "Allineamento" << QVariant(-1);
-        QTest::newRow("colour past 32 bits") << 7 << "ColoreTesto" << QVariant(qlonglong(1) << 33);
-        QTest::newRow("fractional colour") << 50 << "ColoreSfondo" << QVariant(255.5);
+        QTest::addColumn<bool>("refused");
+        const auto add = [](const char* name, int number, const char* column, const QVariant& value, bool refused) {
+            QTest::newRow(name) << number << QString::fromLatin1(column) << value << refused;
+        };
+        add("title text Null", 41, "Testo", {}, true);
+        add("counter top Null", 10, "Top", {}, true);
+        add("text back colour Null", 1, "ColoreSfondo", {}, true);
+        add("alignment Null", 20, "Allineamento", {}, true);
+        add("photo height Null", 33, "Altezza", {}, true);
+        add("weather left Null", 46, "Left", {}, true);
+        add("text for a position", 2, "Top", QStringLiteral("alto"), true);
+        add("size with a unit", 12, "DimFont", QStringLiteral("12pt"), true);
+        add("alignment 3", 5, "Allineamento", 3, true);
+        add("alignment -1", 41, "Allineamento", -1, true);
+        add("colour past 32 bits", 7, "ColoreTesto", qlonglong(1) << 33, true);
+        add("fractional colour", 50, "ColoreSfondo", 255.5, true);
+        add("photo font Null", 33, "NomeFont", {}, false);
+        add("weather height as text", 46, "Altezza", QStringLiteral("alta"), false);
+        add("background picture top Null", 48, "Top", {}, false);
+        add("background colour alignment 9", 50, "Allineamento", 9, false);
+        add("name Null", 1, "DescCampo", {}, false);
     }
 
-    void unusableValuesAreReported()
+    void oneBadCell()
     {
         QFETCH(int, number);
         QFETCH(QString, column);
         QFETCH(QVariant, value);
-        TestFolder folder;
-        const QString message = errorReading(folder, sampleWith(number, column, value));
-        const char* name = LayoutRecords::rows()[static_cast<std::size_t>(number - 1)].name;
-        QVERIFY2(message.startsWith(QStringLiteral("Nella tabella Layout3 la riga %1 (%2) ha un valore non valido "
-                                                   "nella colonna %3")
-                                        .arg(number)
-                                        .arg(QLatin1String(name), column)),
-                 qPrintable(message));
-    }
-
-    // Columns a row does not load may hold anything: the designer never reads them.
-    void columnsARowDoesNotLoadAreIgnored()
-    {
+        QFETCH(bool, refused);
         TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
-        rows[32][QStringLiteral("NomeFont")] = QVariant();            // photo
-        rows[45][QStringLiteral("Altezza")] = QStringLiteral("alta"); // weather
-        rows[47][QStringLiteral("Top")] = QVariant();                 // background picture
-        rows[49][QStringLiteral("Allineamento")] = 9;                 // background colour
-        rows[0][QStringLiteral("DescCampo")] = QVariant();
-        QCOMPARE(errorReading(folder, rows), QString());
+        rows[number - 1][column] = value;
+        const auto error = errorReading(folder, rows);
+        QVERIFY2(bool(error) == refused, error ? qPrintable(error->operatorMessage()) : "read without error");
+        if (!refused)
+            return;
+        const QString& message = error->operatorMessage();
+        const QString row = QStringLiteral("Nella tabella Layout3 la riga %1 (%2) ")
+                                .arg(number)
+                                .arg(QLatin1String(LayoutRecords::rows()[static_cast<std::size_t>(number - 1)].name));
+        QVERIFY2(message.startsWith(row + (value.isNull() ? QStringLiteral("non ha un valore nella colonna %1.")
+                                                          : QStringLiteral("ha un valore non valido nella colonna %1"))
+                                              .arg(column)),
+                 qPrintable(message));
+        QCOMPARE(error->table(), Table);
+        QCOMPARE(error->column(), column);
     }
 
     void emptyTableNamesTheFirstMissingRow()
     {
         TestFolder folder;
-        QCOMPARE(errorReading(folder, {}),
-                 QStringLiteral("La tabella Layout3 contiene 0 righe invece di 50: manca la riga 1 "
-                                "(Numero1)."));
+        const auto error = errorReading(folder, {});
+        QVERIFY(error);
+        QCOMPARE(error->operatorMessage(),
+                 QStringLiteral("La tabella Layout3 contiene 0 righe invece di 50: manca la riga 1 (Numero1)."));
     }
 
     // Rows are taken by stored position whatever their names, and rows past the fiftieth, however

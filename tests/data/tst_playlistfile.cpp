@@ -1,12 +1,11 @@
 #include "data/PlaylistFile.h"
-#include "data/StoreError.h"
 #include "data/Windows1252.h"
+#include "support/core/StoreErrorOf.h"
 
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
-
 #include <optional>
 
 namespace {
@@ -37,17 +36,6 @@ QByteArray everyByte()
 
 const QByteArray kOld("C:\\vecchia.jpg\r\n");
 
-// The error that call throws, if any.
-template <typename Call> std::optional<StoreError> errorOf(Call call)
-{
-    try {
-        call();
-    } catch (const StoreError& error) {
-        return error;
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 class TestPlaylistFile : public QObject
@@ -61,186 +49,164 @@ private slots:
         QVERIFY(m_dir->isValid());
     }
 
-    void writesBytes_data();
-    void writesBytes();
-    void reads_data();
-    void reads();
-    void readsBackWhatItWrote();
-    void codePageAgreesWithSystemCodec();
-    void refusesWhatTheFileCannotHold_data();
-    void refusesWhatTheFileCannotHold();
-    void failuresNameTheFile_data();
-    void failuresNameTheFile();
+    void writesBytes_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("accented path") << QStringList{QStringLiteral("C:\\Foto\\perché.jpg")}
+                                       << QByteArray("C:\\Foto\\perch\xE9.jpg\r\n");
+        QTest::newRow("euro and quotes in the upper table")
+            << QStringList{QStringLiteral("€ “ok” Š.jpg")} << QByteArray("\x80 \x93ok\x94 \x8A.jpg\r\n");
+        QTest::newRow("empty entries stay lines")
+            << QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")} << QByteArray("A\r\n\r\nB\r\n");
+        QTest::newRow("one empty entry") << QStringList{QString()} << QByteArray("\r\n");
+        QTest::newRow("no entries") << QStringList{} << QByteArray();
+    }
+
+    void writesBytes()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QByteArray, bytes);
+
+        // Over a longer file, which must leave no tail, through a file beside it, which must not stay behind.
+        const QString file = path(QStringLiteral("a.tni"));
+        writeBytes(file, QByteArray(1000, 'x'));
+        PlaylistFile::write(file, entries);
+        QCOMPARE(readBytes(file), bytes);
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.tni")});
+        QCOMPARE(PlaylistFile::read(file), entries);
+    }
+
+    void reads_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("entries");
+
+        const QStringList ab{QStringLiteral("A"), QStringLiteral("B")};
+        QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << ab;
+        QTest::newRow("CR only") << QByteArray("A\rB\r") << ab;
+        QTest::newRow("LF only") << QByteArray("A\nB\n") << ab;
+        QTest::newRow("no line end after the last") << QByteArray("A\r\nB") << ab;
+        QTest::newRow("empty lines kept")
+            << QByteArray("A\r\n\r\n\rB\r\n")
+            << QStringList{QStringLiteral("A"), QString(), QString(), QStringLiteral("B")};
+        QTest::newRow("CR then CR LF is two ends") << QByteArray("A\r\r\nB") << QStringList{"A", "", "B"};
+        QTest::newRow("LF CR is two ends") << QByteArray("A\n\rB") << QStringList{"A", "", "B"};
+        QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{QString()};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+    }
+
+    void reads()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, entries);
+
+        const QString file = path(QStringLiteral("r.tnv"));
+        writeBytes(file, bytes);
+        QCOMPARE(PlaylistFile::read(file), entries);
+    }
+
+    void readsBackWhatItWrote()
+    {
+        // Any file whose lines end in CR LF, the last one too, survives a load and a save byte for byte: the
+        // five bytes the code page leaves undefined included.
+        const QByteArray original = "A\r\nB\r\n\r\n" + everyByte() + "\r\n";
+        const QString file = path(QStringLiteral("round.tni"));
+        writeBytes(file, original);
+        const QStringList entries = PlaylistFile::read(file);
+        QCOMPARE(entries.size(), 4);
+        PlaylistFile::write(file, entries);
+        QCOMPARE(readBytes(file), original);
+    }
+
+    void codePageAgreesWithSystemCodec()
+    {
+        // Our table against the system's code page, where Qt was built with one.
+        QStringDecoder system("windows-1252");
+        if (!system.isValid())
+            QSKIP("This Qt has no Windows-1252 codec to compare with");
+        const QByteArray bytes = everyByte();
+        const QString expected = system.decode(bytes);
+        QVERIFY(!system.hasError());
+        QCOMPARE(Windows1252::decode(bytes), expected);
+        QByteArray encoded;
+        QCOMPARE(Windows1252::encode(expected, encoded), qsizetype(-1));
+        QCOMPARE(encoded, bytes);
+    }
+
+    // A read or write that fails names the file and says why, an entry the file cannot hold by its
+    // number and character; nothing on disk changes.
+    void failuresNameTheFile_data()
+    {
+        QTest::addColumn<bool>("writing");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("entry"); // written second, after a good one
+        QTest::addColumn<QStringList>("said");
+        const auto refused = [](const char* row, const QString& entry, const QString& named) {
+            QTest::newRow(row) << true << QStringLiteral("vecchia.tni") << entry
+                               << QStringList{QStringLiteral("n. 2"), entry, named};
+        };
+        const auto failed = [](const char* row, bool writing, const char* name, const char* sentence) {
+            QTest::newRow(row) << writing << QString::fromUtf8(name) << QStringLiteral("C:\\a.jpg")
+                               << QStringList{QString::fromUtf8(sentence)};
+        };
+        refused("Polish letter", QStringLiteral("C:\\Foto\\łódź.jpg"), QStringLiteral("\"ł\" (U+0142)"));
+        refused("emoji, a surrogate pair", QStringLiteral("C:\\Foto\\sole \U0001F600.jpg"),
+                QStringLiteral("\"\U0001F600\" (U+1F600)"));
+        refused("C1 control with a glyph in the table", QStringLiteral("a\u0080b"), QStringLiteral("U+0080"));
+        refused("line feed would split the entry", QStringLiteral("due\nrighe.jpg"), QStringLiteral("a capo"));
+        refused("carriage return", QStringLiteral("due\rrighe.jpg"), QStringLiteral("a capo"));
+        failed("read a missing file", false, "manca.tni", "non esiste");
+        failed("read a folder", false, "cartella.tni", "cartella");
+        failed("write into a missing folder", true, "manca/nuova.tni", "non può essere salvato");
+        failed("write over a folder", true, "cartella.tni", "non può essere salvato");
+        // The file itself could be written in place, but only a rename replaces it whole: refused.
+        failed("write in a read-only folder", true, "sola lettura/vecchia.tni", "sola lettura");
+    }
+
+    void failuresNameTheFile()
+    {
+        QFETCH(bool, writing);
+        QFETCH(QString, name);
+        QFETCH(QString, entry);
+        QFETCH(QStringList, said);
+
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cartella.tni")));
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("sola lettura")));
+        const QStringList olds{path(QStringLiteral("vecchia.tni")), path(QStringLiteral("sola lettura/vecchia.tni"))};
+        for (const QString& old : olds)
+            writeBytes(old, kOld);
+        const QString readOnly = path(QStringLiteral("sola lettura"));
+        const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        if (QFileInfo(readOnly).isWritable() && name.startsWith(QStringLiteral("sola lettura"))) {
+            QFile::setPermissions(readOnly, writable);
+            QSKIP("Running as an administrator: every folder can be written");
+        }
+
+        const QString file = path(name);
+        const auto error = storeErrorOf([&] {
+            if (writing)
+                PlaylistFile::write(file, {QStringLiteral("C:\\buona.jpg"), entry});
+            else
+                PlaylistFile::read(file);
+        });
+        QFile::setPermissions(readOnly, writable);
+        QVERIFY(error);
+        for (const QString& part : said)
+            QVERIFY2(error->operatorMessage().contains(part), qPrintable(error->operatorMessage()));
+        QCOMPARE(error->file(), file);
+        QVERIFY(QFileInfo(path(QStringLiteral("cartella.tni"))).isDir());
+        for (const QString& old : olds)
+            QCOMPARE(readBytes(old), kOld);
+    }
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
 
     std::optional<QTemporaryDir> m_dir; // a new one for every test and row
 };
-
-void TestPlaylistFile::writesBytes_data()
-{
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QByteArray>("bytes");
-
-    QTest::newRow("accented path") << QStringList{QStringLiteral("C:\\Foto\\perché.jpg")}
-                                   << QByteArray("C:\\Foto\\perch\xE9.jpg\r\n");
-    QTest::newRow("euro and quotes in the upper table")
-        << QStringList{QStringLiteral("€ “ok” Š.jpg")} << QByteArray("\x80 \x93ok\x94 \x8A.jpg\r\n");
-    QTest::newRow("empty entries stay lines")
-        << QStringList{QStringLiteral("A"), QString(), QStringLiteral("B")} << QByteArray("A\r\n\r\nB\r\n");
-    QTest::newRow("one empty entry") << QStringList{QString()} << QByteArray("\r\n");
-    QTest::newRow("no entries") << QStringList{} << QByteArray();
-}
-
-void TestPlaylistFile::writesBytes()
-{
-    QFETCH(QStringList, entries);
-    QFETCH(QByteArray, bytes);
-
-    // Over a longer file, which must leave no tail, through a file beside it, which must not stay behind.
-    const QString file = path(QStringLiteral("a.tni"));
-    writeBytes(file, QByteArray(1000, 'x'));
-    PlaylistFile::write(file, entries);
-    QCOMPARE(readBytes(file), bytes);
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.tni")});
-    QCOMPARE(PlaylistFile::read(file), entries);
-}
-
-void TestPlaylistFile::reads_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QStringList>("entries");
-
-    const QStringList ab{QStringLiteral("A"), QStringLiteral("B")};
-    QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << ab;
-    QTest::newRow("CR only") << QByteArray("A\rB\r") << ab;
-    QTest::newRow("LF only") << QByteArray("A\nB\n") << ab;
-    QTest::newRow("no line end after the last") << QByteArray("A\r\nB") << ab;
-    QTest::newRow("empty lines kept") << QByteArray("A\r\n\r\n\rB\r\n")
-                                      << QStringList{QStringLiteral("A"), QString(), QString(), QStringLiteral("B")};
-    QTest::newRow("CR then CR LF is two ends") << QByteArray("A\r\r\nB") << QStringList{"A", "", "B"};
-    QTest::newRow("LF CR is two ends") << QByteArray("A\n\rB") << QStringList{"A", "", "B"};
-    QTest::newRow("only a line end") << QByteArray("\r\n") << QStringList{QString()};
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
-}
-
-void TestPlaylistFile::reads()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, entries);
-
-    const QString file = path(QStringLiteral("r.tnv"));
-    writeBytes(file, bytes);
-    QCOMPARE(PlaylistFile::read(file), entries);
-}
-
-void TestPlaylistFile::readsBackWhatItWrote()
-{
-    // Any file whose lines end in CR LF, the last one too, survives a load and a save byte for byte: the
-    // five bytes the code page leaves undefined included.
-    const QByteArray original = "A\r\nB\r\n\r\n" + everyByte() + "\r\n";
-    const QString file = path(QStringLiteral("round.tni"));
-    writeBytes(file, original);
-    const QStringList entries = PlaylistFile::read(file);
-    QCOMPARE(entries.size(), 4);
-    PlaylistFile::write(file, entries);
-    QCOMPARE(readBytes(file), original);
-}
-
-void TestPlaylistFile::codePageAgreesWithSystemCodec()
-{
-    // Our table against the system's code page, where Qt was built with one.
-    QStringDecoder system("windows-1252");
-    if (!system.isValid())
-        QSKIP("This Qt has no Windows-1252 codec to compare with");
-    const QByteArray bytes = everyByte();
-    const QString expected = system.decode(bytes);
-    QVERIFY(!system.hasError());
-    QCOMPARE(Windows1252::decode(bytes), expected);
-    QByteArray encoded;
-    QCOMPARE(Windows1252::encode(expected, encoded), qsizetype(-1));
-    QCOMPARE(encoded, bytes);
-}
-
-void TestPlaylistFile::refusesWhatTheFileCannotHold_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("named");
-
-    QTest::newRow("Polish letter") << QStringLiteral("C:\\Foto\\łódź.jpg") << QStringLiteral("\"ł\" (U+0142)");
-    QTest::newRow("emoji, a surrogate pair")
-        << QStringLiteral("C:\\Foto\\sole \U0001F600.jpg") << QStringLiteral("\"\U0001F600\" (U+1F600)");
-    QTest::newRow("C1 control with a glyph in the table") << QStringLiteral("a\u0080b") << QStringLiteral("U+0080");
-    QTest::newRow("line feed would split the entry") << QStringLiteral("due\nrighe.jpg") << QStringLiteral("a capo");
-    QTest::newRow("carriage return") << QStringLiteral("due\rrighe.jpg") << QStringLiteral("a capo");
-}
-
-void TestPlaylistFile::refusesWhatTheFileCannotHold()
-{
-    QFETCH(QString, entry);
-    QFETCH(QString, named);
-
-    const QString file = path(QStringLiteral("keep.tni"));
-    writeBytes(file, kOld);
-    const auto error = errorOf([&] { PlaylistFile::write(file, {QStringLiteral("C:\\buona.jpg"), entry}); });
-    QVERIFY(error);
-    const QString message = error->operatorMessage();
-    QVERIFY2(message.contains(QStringLiteral("n. 2")) && message.contains(entry) && message.contains(named),
-             qPrintable(message));
-    QCOMPARE(error->file(), file);
-    QCOMPARE(readBytes(file), kOld);
-}
-
-void TestPlaylistFile::failuresNameTheFile_data()
-{
-    QTest::addColumn<bool>("writing");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("sentence");
-
-    QTest::newRow("read a missing file") << false << QStringLiteral("manca.tni") << QStringLiteral("non esiste");
-    QTest::newRow("read a folder") << false << QStringLiteral("cartella.tni") << QStringLiteral("cartella");
-    QTest::newRow("write into a missing folder")
-        << true << QStringLiteral("manca/nuova.tni") << QStringLiteral("non può essere salvato");
-    QTest::newRow("write over a folder") << true << QStringLiteral("cartella.tni")
-                                         << QStringLiteral("non può essere salvato");
-    // The file itself could be written in place, but only a rename replaces it whole: refused.
-    QTest::newRow("write in a read-only folder")
-        << true << QStringLiteral("sola lettura/vecchia.tni") << QStringLiteral("sola lettura");
-}
-
-void TestPlaylistFile::failuresNameTheFile()
-{
-    QFETCH(bool, writing);
-    QFETCH(QString, name);
-    QFETCH(QString, sentence);
-
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cartella.tni")));
-    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("sola lettura")));
-    const QString file = path(name);
-    const QString readOnly = path(QStringLiteral("sola lettura"));
-    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    writeBytes(path(QStringLiteral("sola lettura/vecchia.tni")), kOld);
-    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const bool administrator = QFileInfo(readOnly).isWritable();
-    if (administrator && name.startsWith(QStringLiteral("sola lettura"))) {
-        QFile::setPermissions(readOnly, writable);
-        QSKIP("Running as an administrator: every folder can be written");
-    }
-
-    const auto error = errorOf([&] {
-        if (writing)
-            PlaylistFile::write(file, {QStringLiteral("C:\\a.jpg")});
-        else
-            PlaylistFile::read(file);
-    });
-    QFile::setPermissions(readOnly, writable);
-    QVERIFY(error);
-    QVERIFY2(error->operatorMessage().contains(sentence), qPrintable(error->operatorMessage()));
-    QCOMPARE(error->file(), file);
-    QVERIFY(QFileInfo(path(QStringLiteral("cartella.tni"))).isDir());
-    QCOMPARE(readBytes(path(QStringLiteral("sola lettura/vecchia.tni"))), kOld);
-}
 
 QTEST_GUILESS_MAIN(TestPlaylistFile)
 #include "tst_playlistfile.moc"

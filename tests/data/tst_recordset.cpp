@@ -1,3 +1,5 @@
+#include "support/core/RawConnection.h"
+#include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
 
 #include "data/JetValue.h"
@@ -6,7 +8,6 @@
 
 #include <QtTest>
 #include <functional>
-#include <sqlite3.h>
 
 namespace {
 
@@ -57,7 +58,6 @@ private slots:
     void oneFieldWritten();
     void errorsNameFileTableColumn_data();
     void errorsNameFileTableColumn();
-    void writeRefusedWhileAnotherProgramWrites();
 };
 
 void TestRecordSet::addMoveCountDelete()
@@ -198,8 +198,11 @@ void TestRecordSet::errorsNameFileTableColumn_data()
     QTest::addColumn<Action>("action");
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("column"); // empty: not asked for
-    const auto add = [](const char* name, const char* table, const char* column, const Action& action) {
-        QTest::newRow(name) << action << QString::fromLatin1(table) << QString::fromLatin1(column);
+    QTest::addColumn<QString>("saying"); // part of the operator's sentence
+    const auto add = [](const char* name, const char* table, const char* column, const Action& action,
+                        const char* saying = "") {
+        QTest::newRow(name) << action << QString::fromLatin1(table) << QString::fromLatin1(column)
+                            << QString::fromLatin1(saying);
     };
     add("missing table", "Tabella1", "", [](Database& db) { RecordSet(db, QStringLiteral("Tabella1")); });
     add("missing table in a SELECT", "Tabella1", "",
@@ -221,6 +224,18 @@ void TestRecordSet::errorsNameFileTableColumn_data()
         [](Database& db) { RecordSet(db, QStringLiteral("utenti")).value("nominativo"); });
     add("setting without edit", "Configurazione", "",
         [](Database& db) { RecordSet(db, QStringLiteral("Configurazione")).setValue("tempo", QStringLiteral("1")); });
+    // The display (or anything else) holding the write lock past the busy timeout.
+    add(
+        "writing under another program's lock", "Configurazione", "tempo",
+        [](Database& db) {
+            RawConnection display(db.path());
+            QVERIFY(display.exec("BEGIN IMMEDIATE"));
+            RecordSet configuration(db, QStringLiteral("Configurazione"));
+            configuration.edit();
+            configuration.setValue(QStringLiteral("tempo"), QStringLiteral("9000"));
+            configuration.update();
+        },
+        "bloccato");
 }
 
 void TestRecordSet::errorsNameFileTableColumn()
@@ -228,49 +243,21 @@ void TestRecordSet::errorsNameFileTableColumn()
     QFETCH(Action, action);
     QFETCH(QString, table);
     QFETCH(QString, column);
+    QFETCH(QString, saying);
     TestFolder folder;
     Database& database = folder.database();
-    try {
-        action(database);
-        QFAIL("no StoreError");
-    } catch (const StoreError& error) {
-        QCOMPARE(error.file(), database.path());
-        QCOMPARE(error.table(), table);
-        if (!column.isEmpty())
-            QCOMPARE(error.column(), column);
-        QVERIFY(!error.operatorMessage().isEmpty());
-        const QString text = error.fullText();
-        QVERIFY2(text.contains(table) && text.contains(column), qPrintable(text));
-        QVERIFY2(text.contains(QDir::toNativeSeparators(database.path())), qPrintable(text));
-    }
+    const auto error = storeErrorOf([&] { action(database); });
+    QVERIFY(error);
+    QCOMPARE(error->file(), database.path());
+    QCOMPARE(error->table(), table);
+    if (!column.isEmpty())
+        QCOMPARE(error->column(), column);
+    QVERIFY2(!error->operatorMessage().isEmpty() && error->operatorMessage().contains(saying),
+             qPrintable(error->operatorMessage()));
+    const QString text = error->fullText();
+    QVERIFY2(text.contains(table) && text.contains(column) && text.contains(QDir::toNativeSeparators(database.path())),
+             qPrintable(text));
     // The failure changed nothing.
-    QCOMPARE(RecordSet(database, QStringLiteral("Configurazione")).value("tempo").toString(), QStringLiteral("5000"));
-}
-
-// The display program (or anything else) holding the write lock past the busy timeout: the save is
-// refused with a sentence that says so, and the stored value stays as it was.
-void TestRecordSet::writeRefusedWhileAnotherProgramWrites()
-{
-    TestFolder folder;
-    Database& database = folder.database();
-    sqlite3* other = nullptr;
-    QCOMPARE(sqlite3_open_v2(QFile::encodeName(database.path()).constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
-             SQLITE_OK);
-    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
-
-    RecordSet configuration(database, QStringLiteral("Configurazione"));
-    configuration.edit();
-    configuration.setValue(QStringLiteral("tempo"), QStringLiteral("9000"));
-    try {
-        configuration.update();
-        QFAIL("the row was written under another program's lock");
-    } catch (const StoreError& error) {
-        QVERIFY2(error.operatorMessage().contains(QStringLiteral("bloccato")), qPrintable(error.operatorMessage()));
-        QCOMPARE(error.table(), QStringLiteral("Configurazione"));
-        QCOMPARE(error.column(), QStringLiteral("tempo"));
-    }
-    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close_v2(other);
     QCOMPARE(RecordSet(database, QStringLiteral("Configurazione")).value("tempo").toString(), QStringLiteral("5000"));
 }
 

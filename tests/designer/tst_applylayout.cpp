@@ -63,7 +63,7 @@ private slots:
         SampleLayout::write(folder.database(), table, rows);
         Form1 designer(folder.store(), table);
         const QSize designCanvas = designer.canvas()->size();
-        designer.setBackgroundColour(0x00FFFFFF);
+        designer.document().setBackgroundColour(0x00FFFFFF);
         load(designer, resolution);
 
         QCOMPARE(designer.windowTitle(), QStringLiteral("Impostazione Modulo : ") + table);

@@ -5,12 +5,15 @@
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "designer/Form1.h"
+#include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -53,6 +56,12 @@ Popup popupDuring(const std::function<void()>& press, const QString& choose = {}
     poll.start();
     press();
     return seen;
+}
+
+void setElement(Form1& designer, CanvasControl control, int index, const ElementData& values)
+{
+    designer.document().replaceElements(QStringLiteral("prova"),
+                                        {{LayoutRecords::find(control, index)->listPosition, values}});
 }
 
 void activate(QWidget& window)
@@ -102,16 +111,26 @@ private slots:
     }
 
     // Read-only, any press on the background opens the menu; editable, only the right button does.
-    // Its one item closes the designer. Elements keep their presses: on them no menu opens.
+    // Its last item closes the designer. Elements keep their presses: on them no menu opens.
     void backgroundMenus_data()
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<Qt::MouseButton>("button");
         QTest::addColumn<QString>("menu");
-        QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2 Menu2";
-        QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2 Menu2";
-        QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1 Menu";
-        QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "";
+        QTest::addColumn<QStringList>("items"); // separators are the empty items
+        const QStringList closeOnly{"Chiudi Schermata"};
+        QTest::newRow("base, left") << "LayoutBase" << Qt::LeftButton << "M2 Menu2" << closeOnly;
+        QTest::newRow("base, right") << "LayoutBase" << Qt::RightButton << "M2 Menu2" << closeOnly;
+        QTest::newRow("numbered, right") << "Layout3" << Qt::RightButton << "M1 Menu"
+                                         << QStringList{"Tabella Inserimento Oggetti",
+                                                        "Sfondo della Schermata",
+                                                        "Colore Sfondo Schermata",
+                                                        "",
+                                                        "Salva posizione finestra",
+                                                        "Salva Impostazioni",
+                                                        "",
+                                                        "Chiudi Schermata"};
+        QTest::newRow("numbered, middle") << "Layout10" << Qt::MiddleButton << "" << QStringList();
     }
 
     void backgroundMenus()
@@ -119,10 +138,13 @@ private slots:
         QFETCH(QString, table);
         QFETCH(Qt::MouseButton, button);
         QFETCH(QString, menu);
+        QFETCH(QStringList, items);
         TestFolder folder;
         Form1 designer(folder.store(), table);
         QCOMPARE(designer.isReadOnly(), table == QLatin1String("LayoutBase"));
         activate(designer);
+        // A right press on an element of an editable layout opens the property editor instead.
+        ModalDriver closesEditors(200);
         for (const char* name : {"Text1_5", "Command2_0", "WB1", "Text2"}) {
             QWidget* element = designer.findChild<QWidget*>(QLatin1String(name));
             const LayoutRecords::Row* row = designer.rowOf(element);
@@ -135,7 +157,7 @@ private slots:
         const Popup shown = popupDuring([&] { QTest::mousePress(designer.canvas(), button, {}, emptySpot); },
                                         QStringLiteral("Chiudi Schermata"));
         QCOMPARE(shown.menu, menu);
-        QCOMPARE(shown.items, menu.isEmpty() ? QStringList() : QStringList{"Chiudi Schermata"});
+        QCOMPARE(shown.items, items);
         QCOMPARE(designer.isVisible(), menu.isEmpty());
     }
 
@@ -161,7 +183,7 @@ private slots:
             values.top = static_cast<float>(twips.top());
             values.width = static_cast<float>(twips.width());
             values.height = static_cast<float>(twips.height());
-            designer.setElementData(control, 0, values);
+            setElement(designer, control, 0, values);
             QCOMPARE(designer.element(control, 0)->geometry(), pixels);
             QVERIFY(designer.elementData(control, 0) == values);
         }
@@ -194,7 +216,7 @@ private slots:
         QFETCH(QString, fill);
         TestFolder folder;
         Form1 designer(folder.store(), QStringLiteral("Layout1"));
-        designer.setBackgroundColour(0x00FF0000);
+        designer.document().setBackgroundColour(0x00FF0000);
         ElementData values = designer.elementData(CanvasControl::Text1, 3);
         values.text = QStringLiteral("II");
         values.fontName = QStringLiteral("DejaVu Sans");
@@ -211,7 +233,7 @@ private slots:
         values.alignment = static_cast<std::int16_t>(alignment);
         values.transparent = fill == QLatin1String("transparent");
         values.visible = fill != QLatin1String("hidden");
-        designer.setElementData(CanvasControl::Text1, 3, values);
+        setElement(designer, CanvasControl::Text1, 3, values);
         const QFont& font = designer.findChild<ElementLabel*>(QStringLiteral("Text1_3"))->textFont();
         QCOMPARE(font.pixelSize(), pixels);
         QCOMPARE(font.family(), QStringLiteral("DejaVu Sans"));
@@ -273,6 +295,10 @@ private slots:
         QTest::newRow("stored") << JetValue::single(1500.0) << JetValue::single(3007.5) << QPoint(100, 200);
         QTest::newRow("left not stored") << QVariant() << JetValue::single(3000.0) << QPoint(60, 40);
         QTest::newRow("top not stored") << JetValue::single(3000.0) << QVariant() << QPoint(60, 40);
+        // A monitor that is gone: the title bar comes back onto the screen there is.
+        const QPoint screenCorner = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+        QTest::newRow("right of every screen") << JetValue::single(300000.0) << JetValue::single(300.0) << screenCorner;
+        QTest::newRow("above every screen") << JetValue::single(300.0) << JetValue::single(-9000.0) << screenCorner;
     }
 
     void position()
@@ -298,6 +324,18 @@ private slots:
         activate(other);
         activate(designer);
         QCOMPARE(designer.pos(), QPoint(240, 130));
+        // The stored value is left as it was.
+        QCOMPARE(RecordSet(folder.database(), QStringLiteral("Configurazione")).value("MisuraFormLeft"), left);
+    }
+
+    // Escape closes nothing: a stray key must not drop the operator's unsaved work.
+    void escapeKeepsTheDesignerOpen()
+    {
+        TestFolder folder;
+        Form1 designer(folder.store(), QStringLiteral("Layout2"));
+        activate(designer);
+        QTest::keyClick(&designer, Qt::Key_Escape);
+        QVERIFY(designer.isVisible());
     }
 };
 

@@ -35,229 +35,219 @@ class TestFileLists : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void fileListMatchesPatternIgnoringCase_data();
-    void fileListMatchesPatternIgnoringCase();
-    void fileClickedOnlyForTheOperator();
-    void enteringFolder_data();
-    void enteringFolder();
-    void unreadableFolderLeavesListsAsTheyWere_data();
-    void unreadableFolderLeavesListsAsTheyWere();
-    void linkedListsFollowFolderAndDrive();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // pictures/ holds files of several kinds and cases, a hidden one and a folder named like a picture.
+        QDir root(m_dir.path());
+        for (const char* folder : {"pictures/i.jpg", "tree/b/c", "tree/b/D", "tree/b/e", "tree/b/.hidden", "locked"})
+            QVERIFY(root.mkpath(QString::fromLatin1(folder)));
+        for (const char* file : {"pictures/a.jpg", "pictures/B.JPG", "pictures/c.Jpg", "pictures/d.bmp",
+                                 "pictures/e.png", "pictures/f.jpeg", "pictures/g.jpg.txt", "pictures/.h.jpg",
+                                 "pictures/y.AVI", "pictures/Z.mp4", "tree/b/x.jpg", "notAFolder.jpg"})
+            QVERIFY(QFile(at(QString::fromLatin1(file))).open(QIODevice::WriteOnly));
+    }
+
+    void fileListMatchesPatternIgnoringCase_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("files");
+
+        const QStringList jpg{QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("c.Jpg")};
+        QTest::newRow("pattern in upper case") << QStringLiteral("*.JPG") << jpg;
+        QTest::newRow("background pictures") << QStringLiteral("*.jpg;*.bmp") << jpg + QStringList{"d.bmp"};
+        QTest::newRow("blanks and an empty part")
+            << QStringLiteral(" *.bmp ; *.png ;") << QStringList{"d.bmp", "e.png"};
+        QTest::newRow("videos") << QStringLiteral("*.wmv;*.avi;*.flv;*.mpg;*.mp4") << QStringList{"y.AVI", "Z.mp4"};
+        QTest::newRow("no pattern: every visible file, sorted without regard to case")
+            << QString() << jpg + QStringList{"d.bmp", "e.png", "f.jpeg", "g.jpg.txt", "y.AVI", "Z.mp4"};
+    }
+
+    void fileListMatchesPatternIgnoringCase()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, files);
+
+        FileListWidget list;
+        QVERIFY(list.setPattern(pattern));
+        QVERIFY(list.setPath(at(QStringLiteral("pictures"))));
+        QCOMPARE(list.items(), files);
+        QCOMPARE(list.model()->rowCount(), files.size());
+        QCOMPARE(list.filePath(list.item(0)), native(at(QStringLiteral("pictures/")) + "/" + files.first()));
+
+        // A new pattern lists the same folder again; in a root folder the path gets no second separator.
+        QVERIFY(list.setPattern(QStringLiteral("*.png")));
+        QCOMPARE(list.items(), QStringList{QStringLiteral("e.png")});
+        QVERIFY(list.setPath(QDir::rootPath()));
+        QCOMPARE(list.filePath(QStringLiteral("a.jpg")), native(QDir::rootPath() + "a.jpg"));
+    }
+
+    void fileClickedOnlyForTheOperator()
+    {
+        FileListWidget list;
+        list.setPattern(QStringLiteral("*.jpg"));
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QSignalSpy clicked(&list, &FileListWidget::fileClicked);
+        QVERIFY(list.setPath(at(QStringLiteral("pictures"))));
+
+        // The window selecting a file from code is no click.
+        list.setCurrentRow(0);
+        QCOMPARE(list.currentFileName(), QStringLiteral("a.jpg"));
+        QCOMPARE(clicked.count(), 0);
+
+        // A click, the same file clicked again, a move with the keys: one report each.
+        const QPoint second = list.visualRect(list.model()->index(1, 0)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+        QTest::keyClick(&list, Qt::Key_Down);
+        QCOMPARE(clicked, (QList<QList<QVariant>>{{"B.JPG"}, {"B.JPG"}, {"c.Jpg"}}));
+
+        QVERIFY(list.refresh());
+        QCOMPARE(list.currentRow(), -1);
+        QCOMPARE(clicked.count(), 3);
+    }
+
+    void enteringFolder_data()
+    {
+        QTest::addColumn<QString>("row"); // the text of the row activated
+        QTest::addColumn<bool>("byKeyboard");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QStringList>("children");
+
+        QTest::newRow("child by double-click") << "D" << false << "tree/b/D" << QStringList{};
+        QTest::newRow("child by Enter") << "e" << true << "tree/b/e" << QStringList{};
+        QTest::newRow("parent by double-click") << "tree" << false << "tree" << QStringList{"b"};
+        QTest::newRow("current folder stays") << "b" << true << "tree/b" << QStringList{"c", "D", "e"};
+    }
+
+    void enteringFolder()
+    {
+        QFETCH(QString, row);
+        QFETCH(bool, byKeyboard);
+        QFETCH(QString, expected);
+        QFETCH(QStringList, children);
+
+        FolderListWidget list;
+        QVERIFY(list.setPath(at(QStringLiteral("tree/b"))));
+        // The open folders down to the current one, the current one selected, then its folders.
+        const QStringList ancestors = ancestorTexts(at(QStringLiteral("tree/b")));
+        QCOMPARE(list.itemTexts(), ancestors + QStringList({"c", "D", "e"}));
+        QCOMPARE(list.currentRow(), ancestors.size() - 1);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QSignalSpy changed(&list, &FolderListWidget::pathChanged);
+
+        const int index = int(list.itemTexts().lastIndexOf(row));
+        if (byKeyboard) {
+            list.setCurrentRow(index);
+            QTest::keyClick(&list, Qt::Key_Return);
+        } else {
+            // As the system delivers it: a click, which only selects, then the double-click.
+            const QPoint point = list.visualItemRect(list.item(index)).center();
+            QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, point);
+            QCOMPARE(changed.count(), 0);
+            QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, point);
+        }
+        QCOMPARE(list.path(), native(at(expected)));
+        QCOMPARE(changed.count(), expected == QStringLiteral("tree/b") ? 0 : 1);
+        QCOMPARE(list.itemTexts(), ancestorTexts(at(expected)) + children);
+    }
+
+    void unreadableFolderLeavesListsAsTheyWere_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("sentence");
+
+        QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("non esiste");
+        QTest::newRow("a file") << QStringLiteral("notAFolder.jpg") << QStringLiteral("non è una cartella");
+        QTest::newRow("no permission") << QStringLiteral("locked") << QStringLiteral("accesso negato");
+        QTest::newRow("removed since it was listed") << QStringLiteral("tree/b/gone") << QStringLiteral("non esiste");
+    }
+
+    void unreadableFolderLeavesListsAsTheyWere()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, sentence);
+
+        FolderListWidget folders;
+        FileListWidget files;
+        files.setPattern(QStringLiteral("*.jpg"));
+        QVERIFY(QDir().mkpath(at(QStringLiteral("tree/b/gone"))));
+        QVERIFY(folders.setPath(at(QStringLiteral("tree/b"))));
+        QVERIFY(files.setPath(at(QStringLiteral("pictures"))));
+        QVERIFY(QDir().rmdir(at(QStringLiteral("tree/b/gone"))));
+        files.setCurrentRow(1);
+        const QStringList folderTexts = folders.itemTexts();
+        const QStringList fileItems = files.items();
+        QSignalSpy folderFailed(&folders, &FolderListWidget::readFailed);
+        QSignalSpy fileFailed(&files, &FileListWidget::readFailed);
+        QSignalSpy changed(&folders, &FolderListWidget::pathChanged);
+
+        if (folder == QStringLiteral("locked")) {
+            QFile::setPermissions(at(folder), QFileDevice::Permissions());
+            if (QFileInfo(at(folder)).isReadable()) {
+                QFile::setPermissions(at(folder), OwnerAll);
+                QSKIP("Running as an administrator: every folder can be read");
+            }
+        }
+        if (folder.endsWith(QStringLiteral("gone")))
+            emit folders.itemActivated(folders.item(int(folderTexts.indexOf(QStringLiteral("gone")))));
+        else
+            QVERIFY(!folders.setPath(at(folder)));
+        QVERIFY(!files.setPath(at(folder)));
+        QFile::setPermissions(at(QStringLiteral("locked")), OwnerAll);
+
+        for (QSignalSpy* spy : {&folderFailed, &fileFailed}) {
+            QCOMPARE(spy->count(), 1);
+            const QString message = spy->first().first().toString();
+            QVERIFY2(message.contains(sentence) && message.contains(native(at(folder))), qPrintable(message));
+        }
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(folders.path(), native(at(QStringLiteral("tree/b"))));
+        QCOMPARE(folders.itemTexts(), folderTexts);
+        QCOMPARE(files.path(), native(at(QStringLiteral("pictures"))));
+        QCOMPARE(files.items(), fileItems);
+        QCOMPARE(files.currentRow(), 1);
+    }
+
+    void linkedListsFollowFolderAndDrive()
+    {
+        DriveComboBox drives;
+        FolderListWidget folders;
+        FileListWidget files;
+        files.setPattern(QStringLiteral("*.jpg;*.bmp"));
+        FileLists lists(&drives, &folders, &files);
+        QSignalSpy failed(&lists, &FileLists::readFailed);
+
+        const QString volume = native(QStorageInfo(m_dir.path()).rootPath());
+        QVERIFY(lists.setPath(at(QStringLiteral("tree"))));
+        QCOMPARE(drives.drive(), volume);
+        QCOMPARE(files.path(), native(at(QStringLiteral("tree"))));
+        QCOMPARE(files.count(), 0);
+
+        // Entering a folder lists its files, with the pattern kept.
+        emit folders.itemActivated(folders.item(int(folders.itemTexts().lastIndexOf(QStringLiteral("b")))));
+        QCOMPARE(files.path(), native(at(QStringLiteral("tree/b"))));
+        QCOMPARE(files.items(), QStringList{QStringLiteral("x.jpg")});
+
+        // Choosing the drive opens its root in both lists.
+        emit drives.activated(drives.findData(volume));
+        QCOMPARE(folders.path(), volume);
+        QCOMPARE(files.path(), volume);
+        QCOMPARE(drives.drive(), volume);
+
+        // A folder that cannot be read reaches the window once, and nothing moves.
+        QVERIFY(!lists.setPath(at(QStringLiteral("missing"))));
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(folders.path(), volume);
+    }
 
 private:
     QString at(const QString& relative) const { return QDir::cleanPath(m_dir.filePath(relative)); }
 
     QTemporaryDir m_dir;
 };
-
-void TestFileLists::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    // pictures/ holds files of several kinds and cases, a hidden one and a folder named like a picture.
-    QDir root(m_dir.path());
-    for (const char* folder : {"pictures/i.jpg", "tree/b/c", "tree/b/D", "tree/b/e", "tree/b/.hidden", "locked"})
-        QVERIFY(root.mkpath(QString::fromLatin1(folder)));
-    for (const char* file : {"pictures/a.jpg", "pictures/B.JPG", "pictures/c.Jpg", "pictures/d.bmp", "pictures/e.png",
-                             "pictures/f.jpeg", "pictures/g.jpg.txt", "pictures/.h.jpg", "pictures/y.AVI",
-                             "pictures/Z.mp4", "tree/b/x.jpg", "notAFolder.jpg"})
-        QVERIFY(QFile(at(QString::fromLatin1(file))).open(QIODevice::WriteOnly));
-}
-
-void TestFileLists::fileListMatchesPatternIgnoringCase_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QStringList>("files");
-
-    const QStringList jpg{QStringLiteral("a.jpg"), QStringLiteral("B.JPG"), QStringLiteral("c.Jpg")};
-    QTest::newRow("photos") << QStringLiteral("*.jpg") << jpg;
-    QTest::newRow("pattern in upper case") << QStringLiteral("*.JPG") << jpg;
-    QTest::newRow("background pictures") << QStringLiteral("*.jpg;*.bmp") << jpg + QStringList{"d.bmp"};
-    QTest::newRow("blanks and an empty part") << QStringLiteral(" *.bmp ; *.png ;") << QStringList{"d.bmp", "e.png"};
-    QTest::newRow("videos") << QStringLiteral("*.wmv;*.avi;*.flv;*.mpg;*.mp4") << QStringList{"y.AVI", "Z.mp4"};
-    QTest::newRow("no pattern: every visible file, sorted without regard to case")
-        << QString() << jpg + QStringList{"d.bmp", "e.png", "f.jpeg", "g.jpg.txt", "y.AVI", "Z.mp4"};
-}
-
-void TestFileLists::fileListMatchesPatternIgnoringCase()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QStringList, files);
-
-    FileListWidget list;
-    QVERIFY(list.setPattern(pattern));
-    QVERIFY(list.setPath(at(QStringLiteral("pictures"))));
-    QCOMPARE(list.items(), files);
-    QCOMPARE(list.model()->rowCount(), files.size());
-    QCOMPARE(list.filePath(list.item(0)), native(at(QStringLiteral("pictures/")) + "/" + files.first()));
-
-    // A new pattern lists the same folder again; in a root folder the path gets no second separator.
-    QVERIFY(list.setPattern(QStringLiteral("*.png")));
-    QCOMPARE(list.items(), QStringList{QStringLiteral("e.png")});
-    QVERIFY(list.setPath(QDir::rootPath()));
-    QCOMPARE(list.filePath(QStringLiteral("a.jpg")), native(QDir::rootPath() + "a.jpg"));
-}
-
-void TestFileLists::fileClickedOnlyForTheOperator()
-{
-    FileListWidget list;
-    list.setPattern(QStringLiteral("*.jpg"));
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QSignalSpy clicked(&list, &FileListWidget::fileClicked);
-    QVERIFY(list.setPath(at(QStringLiteral("pictures"))));
-
-    // The window selecting a file from code is no click.
-    list.setCurrentRow(0);
-    QCOMPARE(list.currentFileName(), QStringLiteral("a.jpg"));
-    QCOMPARE(clicked.count(), 0);
-
-    // A click, the same file clicked again, a move with the keys: one report each.
-    const QPoint second = list.visualRect(list.model()->index(1, 0)).center();
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
-    QTest::keyClick(&list, Qt::Key_Down);
-    QCOMPARE(clicked, (QList<QList<QVariant>>{{"B.JPG"}, {"B.JPG"}, {"c.Jpg"}}));
-
-    QVERIFY(list.refresh());
-    QCOMPARE(list.currentRow(), -1);
-    QCOMPARE(clicked.count(), 3);
-}
-
-void TestFileLists::enteringFolder_data()
-{
-    QTest::addColumn<QString>("row"); // the text of the row activated
-    QTest::addColumn<bool>("byKeyboard");
-    QTest::addColumn<QString>("expected");
-    QTest::addColumn<QStringList>("children");
-
-    QTest::newRow("child by double-click") << "D" << false << "tree/b/D" << QStringList{};
-    QTest::newRow("child by Enter") << "e" << true << "tree/b/e" << QStringList{};
-    QTest::newRow("parent by double-click") << "tree" << false << "tree" << QStringList{"b"};
-    QTest::newRow("current folder stays") << "b" << true << "tree/b" << QStringList{"c", "D", "e"};
-}
-
-void TestFileLists::enteringFolder()
-{
-    QFETCH(QString, row);
-    QFETCH(bool, byKeyboard);
-    QFETCH(QString, expected);
-    QFETCH(QStringList, children);
-
-    FolderListWidget list;
-    QVERIFY(list.setPath(at(QStringLiteral("tree/b"))));
-    // The open folders down to the current one, the current one selected, then its folders.
-    const QStringList ancestors = ancestorTexts(at(QStringLiteral("tree/b")));
-    QCOMPARE(list.itemTexts(), ancestors + QStringList({"c", "D", "e"}));
-    QCOMPARE(list.currentRow(), ancestors.size() - 1);
-    list.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&list));
-    QSignalSpy changed(&list, &FolderListWidget::pathChanged);
-
-    const int index = int(list.itemTexts().lastIndexOf(row));
-    if (byKeyboard) {
-        list.setCurrentRow(index);
-        QTest::keyClick(&list, Qt::Key_Return);
-    } else {
-        // As the system delivers it: a click, which only selects, then the double-click.
-        const QPoint point = list.visualItemRect(list.item(index)).center();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, point);
-        QCOMPARE(changed.count(), 0);
-        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, point);
-    }
-    QCOMPARE(list.path(), native(at(expected)));
-    QCOMPARE(changed.count(), expected == QStringLiteral("tree/b") ? 0 : 1);
-    QCOMPARE(list.itemTexts(), ancestorTexts(at(expected)) + children);
-}
-
-void TestFileLists::unreadableFolderLeavesListsAsTheyWere_data()
-{
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("sentence");
-
-    QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("non esiste");
-    QTest::newRow("a file") << QStringLiteral("notAFolder.jpg") << QStringLiteral("non è una cartella");
-    QTest::newRow("no permission") << QStringLiteral("locked") << QStringLiteral("accesso negato");
-    QTest::newRow("removed since it was listed") << QStringLiteral("tree/b/gone") << QStringLiteral("non esiste");
-}
-
-void TestFileLists::unreadableFolderLeavesListsAsTheyWere()
-{
-    QFETCH(QString, folder);
-    QFETCH(QString, sentence);
-
-    FolderListWidget folders;
-    FileListWidget files;
-    files.setPattern(QStringLiteral("*.jpg"));
-    QVERIFY(QDir().mkpath(at(QStringLiteral("tree/b/gone"))));
-    QVERIFY(folders.setPath(at(QStringLiteral("tree/b"))));
-    QVERIFY(files.setPath(at(QStringLiteral("pictures"))));
-    QVERIFY(QDir().rmdir(at(QStringLiteral("tree/b/gone"))));
-    files.setCurrentRow(1);
-    const QStringList folderTexts = folders.itemTexts();
-    const QStringList fileItems = files.items();
-    QSignalSpy folderFailed(&folders, &FolderListWidget::readFailed);
-    QSignalSpy fileFailed(&files, &FileListWidget::readFailed);
-    QSignalSpy changed(&folders, &FolderListWidget::pathChanged);
-
-    if (folder == QStringLiteral("locked")) {
-        QFile::setPermissions(at(folder), QFileDevice::Permissions());
-        if (QFileInfo(at(folder)).isReadable()) {
-            QFile::setPermissions(at(folder), OwnerAll);
-            QSKIP("Running as an administrator: every folder can be read");
-        }
-    }
-    if (folder.endsWith(QStringLiteral("gone")))
-        emit folders.itemActivated(folders.item(int(folderTexts.indexOf(QStringLiteral("gone")))));
-    else
-        QVERIFY(!folders.setPath(at(folder)));
-    QVERIFY(!files.setPath(at(folder)));
-    QFile::setPermissions(at(QStringLiteral("locked")), OwnerAll);
-
-    for (QSignalSpy* spy : {&folderFailed, &fileFailed}) {
-        QCOMPARE(spy->count(), 1);
-        const QString message = spy->first().first().toString();
-        QVERIFY2(message.contains(sentence) && message.contains(native(at(folder))), qPrintable(message));
-    }
-    QCOMPARE(changed.count(), 0);
-    QCOMPARE(folders.path(), native(at(QStringLiteral("tree/b"))));
-    QCOMPARE(folders.itemTexts(), folderTexts);
-    QCOMPARE(files.path(), native(at(QStringLiteral("pictures"))));
-    QCOMPARE(files.items(), fileItems);
-    QCOMPARE(files.currentRow(), 1);
-}
-
-void TestFileLists::linkedListsFollowFolderAndDrive()
-{
-    DriveComboBox drives;
-    FolderListWidget folders;
-    FileListWidget files;
-    files.setPattern(QStringLiteral("*.jpg;*.bmp"));
-    FileLists lists(&drives, &folders, &files);
-    QSignalSpy failed(&lists, &FileLists::readFailed);
-
-    const QString volume = native(QStorageInfo(m_dir.path()).rootPath());
-    QVERIFY(lists.setPath(at(QStringLiteral("tree"))));
-    QCOMPARE(drives.drive(), volume);
-    QCOMPARE(files.path(), native(at(QStringLiteral("tree"))));
-    QCOMPARE(files.count(), 0);
-
-    // Entering a folder lists its files, with the pattern kept.
-    emit folders.itemActivated(folders.item(int(folders.itemTexts().lastIndexOf(QStringLiteral("b")))));
-    QCOMPARE(files.path(), native(at(QStringLiteral("tree/b"))));
-    QCOMPARE(files.items(), QStringList{QStringLiteral("x.jpg")});
-
-    // Choosing the drive opens its root in both lists.
-    emit drives.activated(drives.findData(volume));
-    QCOMPARE(folders.path(), volume);
-    QCOMPARE(files.path(), volume);
-    QCOMPARE(drives.drive(), volume);
-
-    // A folder that cannot be read reaches the window once, and nothing moves.
-    QVERIFY(!lists.setPath(at(QStringLiteral("missing"))));
-    QCOMPARE(failed.count(), 1);
-    QCOMPARE(folders.path(), volume);
-}
 
 QTEST_MAIN(TestFileLists)
 #include "tst_filelists.moc"

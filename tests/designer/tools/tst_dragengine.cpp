@@ -18,6 +18,7 @@ char* toString(const ElementGeometry& g)
 namespace {
 
 constexpr int Numero2 = 4;
+using Box = ElementGeometry; // left, top, width, height in twips
 
 // A fake window around a real document holding one element.
 struct Rig {
@@ -84,20 +85,15 @@ private slots:
         QTest::addColumn<double>("perPixel");
         QTest::addColumn<ElementGeometry>("before");
         QTest::addColumn<ElementGeometry>("after");
-        QTest::newRow("2887 snaps to 2880")
-            << 15.0 << ElementGeometry{2887, 1500, 3000, 600} << ElementGeometry{2880, 1500, 3000, 600};
-        QTest::newRow("2880 stays") << 15.0 << ElementGeometry{2880, 1500, 3000, 600}
-                                    << ElementGeometry{2880, 1500, 3000, 600};
-        QTest::newRow("fractions") << 15.0 << ElementGeometry{300.4f, 450.6f, 1000.5f, 299.5f}
-                                   << ElementGeometry{300, 450, 1005, 300};
+        QTest::newRow("2887 snaps to 2880") << 15.0 << Box{2887, 1500, 3000, 600} << Box{2880, 1500, 3000, 600};
+        QTest::newRow("2880 stays") << 15.0 << Box{2880, 1500, 3000, 600} << Box{2880, 1500, 3000, 600};
+        QTest::newRow("fractions") << 15.0 << Box{300.4f, 450.6f, 1000.5f, 299.5f} << Box{300, 450, 1005, 300};
         // 22.5 twips is 22 (even), 1.47 pixels: back at 15. Rounding half up would give 23, then 30.
-        QTest::newRow("half twip to even")
-            << 15.0 << ElementGeometry{22.5f, 0, 150, 150} << ElementGeometry{15, 0, 150, 150};
+        QTest::newRow("half twip to even") << 15.0 << Box{22.5f, 0, 150, 150} << Box{15, 0, 150, 150};
         // 45 twips is 4.5 pixels at 10 twips per pixel: 4 pixels, not 5.
-        QTest::newRow("half pixel to even")
-            << 10.0 << ElementGeometry{45, 0, 100, 100} << ElementGeometry{40, 0, 100, 100};
+        QTest::newRow("half pixel to even") << 10.0 << Box{45, 0, 100, 100} << Box{40, 0, 100, 100};
         // Zoomed twice: 22 twips is 3 pixels, back 22.5 twips, kept as 22.
-        QTest::newRow("zoomed") << 7.5 << ElementGeometry{22, 7.5f, 2887, 600} << ElementGeometry{22, 8, 2888, 600};
+        QTest::newRow("zoomed") << 7.5 << Box{22, 7.5f, 2887, 600} << Box{22, 8, 2888, 600};
     }
 
     void clickSnapsToWholePixels()
@@ -147,19 +143,16 @@ private slots:
         for (int step = 1; step <= 40; ++step)
             rig.moveTo(grab + QPoint(step, -step / 2));
         QCOMPARE(rig.host.outlines.size(), 1);
-        CRect moved = outline;
-        moved.setLeft(outline.Left() + 40);
-        moved.setTop(outline.Top() - 20);
-        moved.setWidth(outline.Width());
-        moved.setHeight(outline.Height());
-        QCOMPARE(rig.host.outlines.value(0), moved);
+        const CRect moved = rig.host.outlines.value(0);
+        QCOMPARE(QRect(moved.Left(), moved.Top(), moved.Width(), moved.Height()),
+                 QRect(outline.Left() + 40, outline.Top() - 20, outline.Width(), outline.Height()));
         QCOMPARE(rig.element(), start); // the element waits for the release
 
         rig.engine.mouseReleased(Qt::LeftButton);
         rig.verifyIdle();
         const auto dx = static_cast<float>(40 * perPixel);
         const auto dy = static_cast<float>(20 * perPixel);
-        QCOMPARE(rig.element(), (ElementGeometry{27000 + dx, 13500 - dy, 1500, 750}));
+        QCOMPARE(rig.element(), (Box{27000 + dx, 13500 - dy, 1500, 750}));
         QCOMPARE(rig.document.undoStack()->count(), 1);
     }
 
@@ -169,14 +162,14 @@ private slots:
         QTest::addColumn<int>("handle");
         QTest::addColumn<QPoint>("to"); // canvas pixels
         QTest::addColumn<ElementGeometry>("after");
-        QTest::newRow("0 top-left") << 0 << QPoint(90, 80) << ElementGeometry{1350, 1200, 1650, 1050};
-        QTest::newRow("1 top") << 1 << QPoint(500, 120) << ElementGeometry{1500, 1800, 1500, 450};
-        QTest::newRow("2 top-right") << 2 << QPoint(250, 90) << ElementGeometry{1500, 1350, 2250, 900};
-        QTest::newRow("3 right past the left edge") << 3 << QPoint(60, 0) << ElementGeometry{900, 1500, 600, 750};
-        QTest::newRow("4 bottom-right") << 4 << QPoint(250, 200) << ElementGeometry{1500, 1500, 2250, 1500};
-        QTest::newRow("5 bottom onto the top") << 5 << QPoint(0, 100) << ElementGeometry{1500, 1500, 1500, 0};
-        QTest::newRow("6 bottom-left") << 6 << QPoint(80, 180) << ElementGeometry{1200, 1500, 1800, 1200};
-        QTest::newRow("7 left onto the right") << 7 << QPoint(200, 999) << ElementGeometry{3000, 1500, 0, 750};
+        QTest::newRow("0 top-left") << 0 << QPoint(90, 80) << Box{1350, 1200, 1650, 1050};
+        QTest::newRow("1 top") << 1 << QPoint(500, 120) << Box{1500, 1800, 1500, 450};
+        QTest::newRow("2 top-right") << 2 << QPoint(250, 90) << Box{1500, 1350, 2250, 900};
+        QTest::newRow("3 right past the left edge") << 3 << QPoint(60, 0) << Box{900, 1500, 600, 750};
+        QTest::newRow("4 bottom-right") << 4 << QPoint(250, 200) << Box{1500, 1500, 2250, 1500};
+        QTest::newRow("5 bottom onto the top") << 5 << QPoint(0, 100) << Box{1500, 1500, 1500, 0};
+        QTest::newRow("6 bottom-left") << 6 << QPoint(80, 180) << Box{1200, 1500, 1800, 1200};
+        QTest::newRow("7 left onto the right") << 7 << QPoint(200, 999) << Box{3000, 1500, 0, 750};
     }
 
     void sizingMovesTheGrabbedEdges()
@@ -221,7 +214,7 @@ private slots:
         rig.moveTo(rig.host.clientToScreen({400, 0}));
         rig.engine.mouseReleased(Qt::LeftButton);
         rig.verifyIdle();
-        QCOMPARE(rig.element(), (ElementGeometry{1500, 1500, 4500, 750}));
+        QCOMPARE(rig.element(), (Box{1500, 1500, 4500, 750}));
 
         // Idle again: moves and releases do nothing.
         rig.moveTo(rig.host.clientToScreen({10, 10}));
@@ -236,9 +229,9 @@ private slots:
         // runs from screen (100, 50) to (2035, 1168), the canvas starts at (108, 81).
         QTest::addColumn<QPoint>("to");
         QTest::addColumn<ElementGeometry>("after");
-        QTest::newRow("onto the title bar") << QPoint(400, 60) << ElementGeometry{4080, -615, 1500, 750};
-        QTest::newRow("past the top-left") << QPoint(-500, -500) << ElementGeometry{-420, -765, 1500, 750};
-        QTest::newRow("past the bottom-right") << QPoint(5000, 5000) << ElementGeometry{28605, 16005, 1500, 750};
+        QTest::newRow("onto the title bar") << QPoint(400, 60) << Box{4080, -615, 1500, 750};
+        QTest::newRow("past the top-left") << QPoint(-500, -500) << Box{-420, -765, 1500, 750};
+        QTest::newRow("past the bottom-right") << QPoint(5000, 5000) << Box{28605, 16005, 1500, 750};
     }
 
     void dropStaysInsideTheWindow()
@@ -313,7 +306,7 @@ private slots:
         QCOMPARE(rect.Top(), 4);
         QCOMPARE(rect.Right(), 4);   // 3.5
         QCOMPARE(rect.Bottom(), -4); // -3.5
-        QCOMPARE(rect.SetCtrlToRect(), (ElementGeometry{2, -4, 2, 8}));
+        QCOMPARE(rect.SetCtrlToRect(), (Box{2, -4, 2, 8}));
 
         QVERIFY(rect.PtInRect(2.0f, -4.0f));
         QVERIFY(rect.PtInRect(3.99f, 3.99f));

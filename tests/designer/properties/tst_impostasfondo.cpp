@@ -1,0 +1,143 @@
+#include "designer/document/LayoutDocument.h"
+#include "designer/properties/ImpostaSfondo.h"
+
+#include "Find.h"
+#include "ModalDriver.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ui/FileListWidget.h"
+
+namespace {
+
+// A bitmap header that claims 12000 by 12000 pixels: too large to load, cheap to write.
+void writeHugeBitmapHeader(const QString& path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QDataStream out(&file);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 pixelBytes = 12000u * 12000u * 3u;
+    out.writeRawData("BM", 2);
+    out << quint32(54 + pixelBytes) << quint32(0) << quint32(54);
+    out << quint32(40) << qint32(12000) << qint32(12000) << quint16(1) << quint16(24) << quint32(0)
+        << quint32(pixelBytes) << qint32(2835) << qint32(2835) << quint32(0) << quint32(0);
+}
+
+void clickFile(ImpostaSfondo& window, const QString& name)
+{
+    auto* files = child<FileListWidget>(window, "File1");
+    const int row = files->items().indexOf(name);
+    QVERIFY2(row >= 0, qPrintable(name));
+    const QModelIndex index = files->model()->index(row, 0);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(index).center());
+}
+
+} // namespace
+
+class TestImpostaSfondo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid());
+        QImage picture(800, 600, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(m_folder.filePath(QStringLiteral("sala.jpg"))));
+        QVERIFY(picture.scaled(40, 30).save(m_folder.filePath(QStringLiteral("Logo.BMP"))));
+        QFile notPicture(m_folder.filePath(QStringLiteral("finta.jpg")));
+        QVERIFY(notPicture.open(QIODevice::WriteOnly));
+        notPicture.write("not a picture at all");
+        notPicture.close();
+        writeHugeBitmapHeader(m_folder.filePath(QStringLiteral("enorme.bmp")));
+        QFile other(m_folder.filePath(QStringLiteral("note.txt")));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+    }
+
+    void init() { m_document.load({}, 0, QStringLiteral("C:\\vecchio.jpg")); }
+
+    void captionsAndPattern()
+    {
+        ImpostaSfondo window(m_document, m_folder.path());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Imposta Sfondo schermata FrontEnd"));
+        const QList<std::pair<const char*, const char*>> captions{{"Label4", "Selezione File"},
+                                                                  {"Label1", "Anteprima Foto"},
+                                                                  {"Label3", "Misure Immagine"},
+                                                                  {"Label2_0", "Larghezza"},
+                                                                  {"Label2_1", "Altezza"}};
+        for (const auto& [name, caption] : captions)
+            QCOMPARE(child<QLabel>(window, QString::fromLatin1(name))->text(), QString::fromLatin1(caption));
+        QCOMPARE(child<QPushButton>(window, "PushButton1")->text(), QStringLiteral("Imposta"));
+        QCOMPARE(child<QPushButton>(window, "PushButton3")->text(), QStringLiteral("Elimina"));
+        QCOMPARE(child<QPushButton>(window, "Command5")->text(), QStringLiteral("C&hiudi"));
+        QCOMPARE(child<FileListWidget>(window, "File1")->items(),
+                 QStringList({"enorme.bmp", "finta.jpg", "Logo.BMP", "sala.jpg"}));
+    }
+
+    void pickShowsThePictureAndItsSize()
+    {
+        ImpostaSfondo window(m_document, m_folder.path());
+        window.show();
+        clickFile(window, QStringLiteral("sala.jpg"));
+        QCOMPARE(child<QLineEdit>(window, "F1")->text(), QStringLiteral("800"));
+        QCOMPARE(child<QLineEdit>(window, "F2")->text(), QStringLiteral("600"));
+        QCOMPARE(child<QLabel>(window, "Image1")->size(), QSize(800, 600));
+
+        child<QPushButton>(window, "PushButton1")->click();
+        QCOMPARE(m_document.backgroundPicture(), std::optional(m_folder.filePath(QStringLiteral("sala.jpg"))));
+        child<QPushButton>(window, "PushButton3")->click();
+        QCOMPARE(m_document.backgroundPicture(), std::optional(QString()));
+        QCOMPARE(m_document.undoStack()->count(), 2);
+    }
+
+    void setWithNothingPickedRemoves()
+    {
+        ImpostaSfondo window(m_document, m_folder.path());
+        child<QPushButton>(window, "PushButton1")->click();
+        QCOMPARE(m_document.backgroundPicture(), std::optional(QString()));
+    }
+
+    // A file that gives no picture is told; the last good pick stays the one "Imposta" uses.
+    void unusableFilesAreTold_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("not a picture") << "finta.jpg"
+                                       << "Il file scelto non è un'immagine leggibile:";
+        QTest::newRow("too large") << "enorme.bmp"
+                                   << "L'immagine è troppo grande per essere caricata:";
+    }
+    void unusableFilesAreTold()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        ImpostaSfondo window(m_document, m_folder.path());
+        window.show();
+        clickFile(window, QStringLiteral("Logo.BMP"));
+        ModalDriver driver;
+        QStringList lines;
+        driver.nextMessage(&lines);
+        clickFile(window, file);
+        QTRY_COMPARE(lines.value(0), message);
+        QCOMPARE(lines.value(1), file);
+        QCOMPARE(child<QLineEdit>(window, "F1")->text(), QStringLiteral("40"));
+        QCOMPARE(window.pickedPath(), m_folder.filePath(QStringLiteral("Logo.BMP")));
+        QCOMPARE(m_document.undoStack()->count(), 0);
+    }
+
+private:
+    QTemporaryDir m_folder;
+    LayoutDocument m_document;
+};
+
+QTEST_MAIN(TestImpostaSfondo)
+#include "tst_impostasfondo.moc"
