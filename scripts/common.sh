@@ -5,8 +5,8 @@ TN2_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TN2_JOBS="${TN2_JOBS:-$(nproc)}"
 # Qt Multimedia plays through GStreamer: its base plugins build the pipeline (without them the player
 # crashes), good/libav/ugly decode WAV, MP4/H.264, AVI, WMV and the usual sound formats.
-TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libzip-dev pkg-config libbenchmark-dev
-              xvfb xauth libgl1-mesa-dev fonts-dejavu-core
+TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libbenchmark-dev
+              libzip-dev pkg-config xvfb xauth libgl1-mesa-dev fonts-dejavu-core
               qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
               gstreamer1.0-plugins-ugly qt6-image-formats-plugins)
 

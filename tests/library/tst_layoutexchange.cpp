@@ -1,9 +1,11 @@
 #include "ContextMenu.h"
 #include "Find.h"
 #include "ScriptedArchiveDialogs.h"
+#include "data/LayoutFile.h"
 #include "data/LayoutNames.h"
 #include "library/SceltaLayout.h"
 #include "support/ModalDriver.h"
+#include "support/core/FileBytes.h"
 #include "support/core/LayoutTables.h"
 #include "support/core/TestFolder.h"
 
@@ -130,7 +132,6 @@ private slots:
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<QString>("said");
         QTest::newRow("declined") << "layout" << false << "";
-        QTest::newRow("cancelled dialog") << "" << false << "";
         QTest::newRow("not a layout") << "other" << true << "Il layout non è stato importato: il Layout 8 non è";
     }
 
@@ -145,19 +146,8 @@ private slots:
         QTemporaryDir out;
         const QString layoutFile = out.filePath(QStringLiteral("tre.tnl"));
         const QString other = out.filePath(QStringLiteral("altro.tnl"));
-        QFile text(other);
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("non un layout");
-        text.close();
-        {
-            ScriptedArchiveDialogs exporting;
-            exporting.answer(layoutFile);
-            SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &exporting);
-            ModalDriver driver;
-            driver.nextMessage(nullptr);
-            chooser.show();
-            QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("RB1_3")), QStringLiteral("EsportaLayout")));
-        }
+        LayoutFile::save(folder.store(), 3, layoutFile);
+        QVERIFY(writeBytes(other, "non un layout"));
         const LayoutTables::Table before = LayoutTables::of(folder.database(), QStringLiteral("Layout8"));
 
         ScriptedArchiveDialogs dialogs;

@@ -49,8 +49,6 @@ private slots:
                                    << "Copia delle impostazioni salvata in:";
         QTest::newRow("no extension typed") << "sabato" << false << "sabato.zip"
                                             << "Copia delle impostazioni salvata in:";
-        QTest::newRow("cancelled") << "" << false << ""
-                                   << "";
         QTest::newRow("read-only folder") << "copia.zip" << true << ""
                                           << "La copia delle impostazioni non è stata salvata.";
     }
@@ -99,7 +97,6 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("confirmed") << "copy" << true << true << "Impostazioni ripristinate dalla copia del";
         QTest::newRow("declined") << "copy" << false << false << "";
-        QTest::newRow("cancelled dialog") << "" << false << false << "";
         QTest::newRow("not a copy") << "bad" << false << false
                                     << "Ripristino non eseguito: le impostazioni non sono cambiate.";
     }

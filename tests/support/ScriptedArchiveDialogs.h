@@ -13,25 +13,20 @@ public:
     void answer(std::optional<QString> path) { m_answers.push_back(std::move(path)); }
 
     const QStringList& captions() const { return m_captions; }
-    const QStringList& filters() const { return m_filters; }
-    int pending() const { return static_cast<int>(m_answers.size()); }
 
-    std::optional<QString> saveFileName(QWidget*, const QString& caption, const QString&,
-                                        const QString& filter) override
+    std::optional<QString> saveFileName(QWidget*, const QString& caption, const QString&, const QString&) override
     {
-        return next(caption, filter);
+        return next(caption);
     }
-    std::optional<QString> openFileName(QWidget*, const QString& caption, const QString&,
-                                        const QString& filter) override
+    std::optional<QString> openFileName(QWidget*, const QString& caption, const QString&, const QString&) override
     {
-        return next(caption, filter);
+        return next(caption);
     }
 
 private:
-    std::optional<QString> next(const QString& caption, const QString& filter)
+    std::optional<QString> next(const QString& caption)
     {
         m_captions.append(caption);
-        m_filters.append(filter);
         if (m_answers.empty())
             return std::nullopt;
         std::optional<QString> path = std::move(m_answers.front());
@@ -41,5 +36,4 @@ private:
 
     std::deque<std::optional<QString>> m_answers;
     QStringList m_captions;
-    QStringList m_filters;
 };
