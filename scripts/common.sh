@@ -4,11 +4,14 @@
 TN2_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TN2_JOBS="${TN2_JOBS:-$(nproc)}"
 # Qt Multimedia plays through GStreamer: its base plugins build the pipeline (without them the player
-# crashes), good/libav/ugly decode WAV, MP4/H.264, AVI, WMV and the usual sound formats.
+# crashes), good/libav/ugly decode WAV, MP4/H.264, AVI, WMV and the usual sound formats. The browser
+# engine's helper process (libqt6webenginecore6-bin) is only recommended by its library, so it is
+# named here: without it the weather and radio previews stay blank.
 TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libbenchmark-dev
               libzip-dev pkg-config xvfb xauth libgl1-mesa-dev fonts-dejavu-core
               qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-              gstreamer1.0-plugins-ugly qt6-image-formats-plugins)
+              gstreamer1.0-plugins-ugly qt6-image-formats-plugins
+              qt6-webengine-dev libqt6webenginecore6-bin)
 
 # Installs the packages that are missing; does nothing (and needs no network) when all are there.
 tn2_install_packages() {

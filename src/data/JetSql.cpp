@@ -198,55 +198,58 @@ bool matchSet(const QString& pattern, qsizetype& pos, QChar c, bool& valid)
     return found != negate;
 }
 
-bool matchFrom(const QString& text, qsizetype t, const QString& pattern, qsizetype p)
+// Whether the one-character item of the pattern at `p` (a literal, ?, # or a [...] set) matches
+// `c`; `next` is set past it.
+bool itemMatches(const QString& pattern, qsizetype p, QChar c, qsizetype& next)
 {
-    while (p < pattern.size()) {
-        const QChar pc = pattern.at(p);
-        if (pc == QLatin1Char('*')) {
+    const QChar pc = pattern.at(p);
+    if (pc == QLatin1Char('[')) {
+        bool valid = false;
+        next = p;
+        const bool in = matchSet(pattern, next, c, valid);
+        if (valid)
+            return in;
+        // An unclosed '[' stands for itself.
+    }
+    next = p + 1;
+    if (pc == QLatin1Char('?'))
+        return true;
+    if (pc == QLatin1Char('#'))
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    return folded(pc) == folded(c);
+}
+
+// Every item but * takes exactly one character, so the last * seen is the only one worth taking
+// back: on a mismatch it swallows one more character and the items after it are tried again. The
+// work stays proportional to text times pattern, however many stars an operator types.
+bool matchFrom(const QString& text, const QString& pattern)
+{
+    qsizetype t = 0;
+    qsizetype p = 0;
+    qsizetype afterStar = -1; // the pattern position after the last *
+    qsizetype starText = 0;   // where the text stood when that * began
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern.at(p) == QLatin1Char('*')) {
             while (p < pattern.size() && pattern.at(p) == QLatin1Char('*'))
                 ++p;
-            if (p == pattern.size())
-                return true;
-            for (qsizetype start = t; start <= text.size(); ++start) {
-                if (matchFrom(text, start, pattern, p))
-                    return true;
-            }
-            return false;
+            afterStar = p;
+            starText = t;
+            continue;
         }
-        if (pc == QLatin1Char('[')) {
-            bool valid = false;
-            qsizetype next = p;
-            if (t < text.size()) {
-                const bool in = matchSet(pattern, next, text.at(t), valid);
-                if (valid) {
-                    if (!in)
-                        return false;
-                    ++t;
-                    p = next;
-                    continue;
-                }
-            } else {
-                matchSet(pattern, next, QChar(), valid);
-                if (valid)
-                    return false;
-            }
-            // An unclosed '[' stands for itself.
+        qsizetype next = p;
+        if (p < pattern.size() && itemMatches(pattern, p, text.at(t), next)) {
+            ++t;
+            p = next;
+            continue;
         }
-        if (t >= text.size())
+        if (afterStar < 0)
             return false;
-        const QChar tc = text.at(t);
-        if (pc == QLatin1Char('?')) {
-            // any one character
-        } else if (pc == QLatin1Char('#')) {
-            if (tc < QLatin1Char('0') || tc > QLatin1Char('9'))
-                return false;
-        } else if (folded(pc) != folded(tc)) {
-            return false;
-        }
-        ++t;
-        ++p;
+        p = afterStar;
+        t = ++starText;
     }
-    return t == text.size();
+    while (p < pattern.size() && pattern.at(p) == QLatin1Char('*'))
+        ++p;
+    return p == pattern.size();
 }
 
 QString textArgument(sqlite3_value* value)
@@ -266,10 +269,103 @@ void likeFunction(sqlite3_context* context, int, sqlite3_value** arguments)
     sqlite3_result_int(context, like(textArgument(arguments[1]), textArgument(arguments[0])) ? 1 : 0);
 }
 
+// Called for every comparison of a sort, so it compares SQLite's own buffers without copying them.
 int collate(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
-    return compareText(QString::fromUtf16(static_cast<const char16_t*>(a), lengthA / 2),
-                       QString::fromUtf16(static_cast<const char16_t*>(b), lengthB / 2));
+    return QStringView(static_cast<const char16_t*>(a), lengthA / 2)
+        .compare(QStringView(static_cast<const char16_t*>(b), lengthB / 2), Qt::CaseInsensitive);
+}
+
+// A UTF-8 text read as QString::compare(..., Qt::CaseInsensitive) reads its UTF-16 form: one
+// case-folded code unit at a time, without making a copy.
+class FoldedUnits
+{
+public:
+    FoldedUnits(const void* text, int bytes)
+        : m_at(static_cast<const unsigned char*>(text))
+        , m_end(m_at + bytes)
+    {
+    }
+
+    bool atEnd() const { return m_pendingLow == 0 && m_at >= m_end; }
+
+    // Steps over the bytes both texts share while they are plain ASCII: equal there, whatever the
+    // case. Names in a register often share a long start ("Operatore 0...").
+    static void skipCommonAscii(FoldedUnits& left, FoldedUnits& right)
+    {
+        while (left.m_pendingLow == 0 && right.m_pendingLow == 0 && left.m_at < left.m_end &&
+               right.m_at < right.m_end && *left.m_at == *right.m_at && *left.m_at < 0x80) {
+            ++left.m_at;
+            ++right.m_at;
+        }
+    }
+
+    char16_t next()
+    {
+        if (m_pendingLow != 0)
+            return std::exchange(m_pendingLow, char16_t(0));
+        if (*m_at < 0x80) {
+            const unsigned char ascii = *m_at++;
+            return ascii >= 'A' && ascii <= 'Z' ? char16_t(ascii + ('a' - 'A')) : char16_t(ascii);
+        }
+        const char32_t folded = QChar::toCaseFolded(decode());
+        if (QChar::requiresSurrogates(folded)) {
+            m_pendingLow = QChar::lowSurrogate(folded);
+            return QChar::highSurrogate(folded);
+        }
+        return static_cast<char16_t>(folded);
+    }
+
+private:
+    // One code point; a byte that does not start a valid sequence reads as U+FFFD.
+    char32_t decode()
+    {
+        const unsigned char lead = *m_at++;
+        if (lead < 0x80)
+            return lead;
+        int length = 0;
+        char32_t codePoint = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            length = 1;
+            codePoint = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            length = 2;
+            codePoint = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            length = 3;
+            codePoint = lead & 0x07;
+        } else {
+            return QChar::ReplacementCharacter;
+        }
+        if (m_end - m_at < length)
+            return QChar::ReplacementCharacter;
+        for (int i = 0; i < length; ++i) {
+            if ((m_at[i] & 0xC0) != 0x80)
+                return QChar::ReplacementCharacter;
+            codePoint = (codePoint << 6) | (m_at[i] & 0x3F);
+        }
+        m_at += length;
+        return codePoint;
+    }
+
+    const unsigned char* m_at;
+    const unsigned char* m_end;
+    char16_t m_pendingLow = 0;
+};
+
+// The same order as collate() for a database kept in UTF-8 (all of ours): SQLite would otherwise
+// convert both texts to UTF-16, with two allocations, for every comparison of a sort.
+int collateUtf8(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    FoldedUnits left(a, lengthA);
+    FoldedUnits right(b, lengthB);
+    for (FoldedUnits::skipCommonAscii(left, right); !left.atEnd() && !right.atEnd();
+         FoldedUnits::skipCommonAscii(left, right)) {
+        const int difference = int(left.next()) - int(right.next());
+        if (difference != 0)
+            return difference;
+    }
+    return left.atEnd() ? (right.atEnd() ? 0 : -1) : 1;
 }
 
 } // namespace
@@ -294,7 +390,7 @@ QString tableOf(const QString& source)
 
 bool like(const QString& text, const QString& pattern)
 {
-    return matchFrom(text, 0, pattern, 0);
+    return matchFrom(text, pattern);
 }
 
 int compareText(const QString& a, const QString& b)
@@ -307,6 +403,7 @@ void registerFunctions(sqlite3* db)
     sqlite3_create_function_v2(db, "like", 2, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr, likeFunction, nullptr,
                                nullptr, nullptr);
     sqlite3_create_collation_v2(db, "JETTEXT", SQLITE_UTF16_ALIGNED, nullptr, collate, nullptr);
+    sqlite3_create_collation_v2(db, "JETTEXT", SQLITE_UTF8, nullptr, collateUtf8, nullptr);
 }
 
 } // namespace JetSql

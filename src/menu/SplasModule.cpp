@@ -5,11 +5,14 @@
 #include "menu/FormUscita.h"
 #include "menu/SettingsCommands.h"
 #include "platform/Twips.h"
+#include "playlists/OpenPlaylists.h"
+#include "registers/OpenRegisters.h"
 #include "ui/ArchiveDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
 #include "ui/ShellPictures.h"
 #include "ui/WindowFont.h"
+#include "weather/OpenWeather.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -139,11 +142,15 @@ void SplasModule::buildControls()
 
     // The windows behind these buttons are not part of the program yet; they stay disabled until
     // they are, rather than open something that does not work.
-    for (QPushButton* pending :
-         {Command1, Command0, tempoc, PushButton1, Avviso, PB1[2], PB1[3], PB1[4], PB1[5], PB1[6]})
+    for (QPushButton* pending : {Command0, tempoc, PushButton1, Avviso, PB1[5]})
         pending->setEnabled(false);
 
     connect(PB1[7], &QPushButton::clicked, this, guarded(this, [this] { openLayoutChooser(); }));
+    connect(PB1[3], &QPushButton::clicked, this, guarded(this, [this] { OpenVideoPlaylists(m_store, this); }));
+    connect(PB1[4], &QPushButton::clicked, this, guarded(this, [this] { OpenPhotoPlaylists(m_store, this); }));
+    connect(PB1[2], &QPushButton::clicked, this, guarded(this, [this] { OpenGestioneUtenti(m_store, this); }));
+    connect(PB1[6], &QPushButton::clicked, this, guarded(this, [this] { OpenGestioneRadio(m_store, this); }));
+    connect(Command1, &QPushButton::clicked, this, guarded(this, [this] { OpenWeather(m_store, this); }));
     connect(PB1[0], &QPushButton::clicked, this, &QWidget::close);
 }
 

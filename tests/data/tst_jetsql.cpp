@@ -4,6 +4,7 @@
 #include "data/RecordSet.h"
 
 #include <QtTest>
+#include <sqlite3.h>
 
 namespace {
 
@@ -63,6 +64,10 @@ private slots:
             {"b", "[abc]", true}, {"d", "[abc]", false}, {"M", "[a-z]", true}, {"5", "[a-z]", false},
             {"5", "[!a-z]", true}, {"m", "[!a-z]", false}, {"Cas1", "Ca[a-z]#", true}, {"a*b", "a[*]b", true},
             {"axb", "a[*]b", false}, {"a[b", "a[b", true},
+            // A * gives back what the items after it need, however many stars there are.
+            {"abcabd", "*abd", true}, {"mississippi", "*sip*", true}, {"ab1", "*?#", true}, {"abab", "*a[b]", true},
+            {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", "*a*a*a*a*a*a*a*a*a*a*a*a*x", false},
+            {"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaab", "*a*a*a*a*a*a*a*a*a*a*a*a*b", true},
             // What SQL would take for wildcards is plain text here.
             {"100%", "100%", true}, {"1000", "100%", false}, {"a_b", "a_b", true}, {"axb", "a_b", false},
             // clang-format on
@@ -129,6 +134,43 @@ private slots:
         // Names equal but for case sort together.
         QCOMPARE(qAbs(ordered.indexOf("O'NEIL") - ordered.indexOf("o'neil")), 1);
         QVERIFY(ordered.indexOf("o'neil") < ordered.indexOf("O'NEILL"));
+    }
+
+    // The database sorts its UTF-8 texts exactly as compareText orders the same texts in memory:
+    // folded letters, accents, letters that fold to two, and characters beyond the first plane.
+    void storeComparesAsCompareText()
+    {
+        const QStringList texts{"",      "a",          "A",          "ab",         "Ab",     "B",      "z",
+                                "à",     "À",          "e\u0301",    "é",          "É",      "ß",      "SS",
+                                "ss",    "Σ",          "σ",          "ς",          "İ",      "i",      "ǅ",
+                                "ǆ",     "\U0001F600", "\U00010400", "\U00010428", "\uE000", "\uFFFD", "Forlì",
+                                "FORLÌ", "forli",      "\u212A",     "k",          "Ka",     "\u017F", "S"};
+        TestFolder folder;
+        sqlite3* db = folder.database().handle();
+        sqlite3_stmt* statement = nullptr;
+        QCOMPARE(sqlite3_prepare_v2(db,
+                                    "SELECT CASE WHEN ?1 = ?2 COLLATE JETTEXT THEN 0 WHEN ?1 < ?2 COLLATE JETTEXT "
+                                    "THEN -1 ELSE 1 END",
+                                    -1, &statement, nullptr),
+                 SQLITE_OK);
+        QStringList differences;
+        for (const QString& a : texts) {
+            for (const QString& b : texts) {
+                const QByteArray left = a.toUtf8();
+                const QByteArray right = b.toUtf8();
+                sqlite3_bind_text(statement, 1, left.constData(), static_cast<int>(left.size()), SQLITE_TRANSIENT);
+                sqlite3_bind_text(statement, 2, right.constData(), static_cast<int>(right.size()), SQLITE_TRANSIENT);
+                QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
+                const int stored = sqlite3_column_int(statement, 0);
+                const int expected = (JetSql::compareText(a, b) > 0) - (JetSql::compareText(a, b) < 0);
+                if (stored != expected)
+                    differences.append(
+                        QStringLiteral("%1 vs %2: %3 instead of %4").arg(a, b).arg(stored).arg(expected));
+                sqlite3_reset(statement);
+            }
+        }
+        sqlite3_finalize(statement);
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QLatin1Char('\n'))));
     }
 
     void recordSources_data()

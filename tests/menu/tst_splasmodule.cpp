@@ -144,8 +144,8 @@ private slots:
         QVERIFY(!child<QCheckBox>(menu, QStringLiteral("NumerazioneSingola"))->isChecked());
     }
 
-    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd"
-    // opens the layout chooser over it.
+    // Every way of closing the menu asks first, and only &Si closes it; "Gestione Layout FrontEnd",
+    // "&Immagini", "&Video", "&Utenti", "&Radio" and "Imposta Meteo" open their windows over it.
     void modalWindows_data()
     {
         QTest::addColumn<QString>("request"); // a button, "closebox" or "system"
@@ -173,6 +173,21 @@ private slots:
         QTest::newRow("layout chooser") << "PB1_7"
                                         << "SceltaLayout"
                                         << "closebox" << false;
+        QTest::newRow("photo playlists") << "PB1_4"
+                                         << "ImpostaFoto"
+                                         << "Command5" << false;
+        QTest::newRow("video playlists") << "PB1_3"
+                                         << "ImpostaVideo"
+                                         << "Command5" << false;
+        QTest::newRow("operators") << "PB1_2"
+                                   << "GestioneUtenti"
+                                   << "ctButton2_0" << false;
+        QTest::newRow("radio stations") << "PB1_6"
+                                        << "GestioneRadio"
+                                        << "ctButton2_0" << false;
+        QTest::newRow("weather") << "Command1"
+                                 << "Form3"
+                                 << "CBT_0" << false;
     }
 
     void modalWindows()

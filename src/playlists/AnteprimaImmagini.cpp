@@ -1,0 +1,39 @@
+#include "playlists/AnteprimaImmagini.h"
+
+#include "playlists/PictureBox.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+// The window's room: most of the screen, leaving its frame and the taskbar in sight.
+QSize roomOnScreen(const QWidget* parent)
+{
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize available = screen ? screen->availableSize() : QSize(1024, 768);
+    return available * 0.85;
+}
+
+} // namespace
+
+AnteprimaImmagini::AnteprimaImmagini(const QString& path, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("AnteprimaImmagini"));
+    setWindowTitle(QStringLiteral("Anteprima Immagini"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    Image1 = new PictureBox(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Image1);
+
+    const QSize room = roomOnScreen(parent);
+    Image1->load(path, room);
+    // Sized to the picture, never smaller than a window one can find and close.
+    const QSize minimum(320, 240);
+    resize(Image1->picture().isNull() ? minimum : Image1->picture().size().expandedTo(minimum).boundedTo(room));
+}

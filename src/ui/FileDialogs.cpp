@@ -1,0 +1,14 @@
+#include "ui/FileDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+std::optional<QString> SystemFileDialogs::openFileName(QWidget* parent, const QStringList& filters)
+{
+    const QString filter = filters.join(QStringLiteral(";;"));
+    QString selected = filters.value(0);
+    const QString path = QFileDialog::getOpenFileName(parent, QString(), QString(), filter, &selected);
+    if (path.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(path);
+}
