@@ -11,7 +11,7 @@
 #include "library/CancellaLayout.h"
 #include "library/CopiaLayout.h"
 #include "library/LibraryWindow.h"
-#include "ui/ArchiveDialogs.h"
+#include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MessageLines.h"
 #include "ui/MsgForm.h"
@@ -51,11 +51,11 @@ void showFailure(const QString& heading, const StoreError& error, QWidget* paren
 
 } // namespace
 
-SceltaLayout::SceltaLayout(Store& store, std::optional<int> resolution, QWidget* parent, ArchiveDialogs* dialogs)
+SceltaLayout::SceltaLayout(Store& store, std::optional<int> resolution, QWidget* parent, FileDialogs* dialogs)
     : QDialog(parent)
     , m_store(store)
     , m_resolution(resolution)
-    , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemArchiveDialogs>())
+    , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemFileDialogs>())
     , m_dialogs(dialogs ? *dialogs : *m_systemDialogs)
 {
     LibraryWindow::setUp(this, QStringLiteral("SceltaLayout"), QStringLiteral("Selezione del Layout"));
@@ -281,7 +281,7 @@ void SceltaLayout::exportLayout(int layout)
         name = LayoutCaption(layout);
     const std::optional<QString> chosen =
         m_dialogs.saveFileName(this, QStringLiteral("Esporta layout"),
-                               QDir(documentsFolder()).filePath(name + QStringLiteral(".tnl")), LayoutFilter);
+                               QDir(documentsFolder()).filePath(name + QStringLiteral(".tnl")), {LayoutFilter});
     if (!chosen)
         return;
     QString path = *chosen;
@@ -299,8 +299,7 @@ void SceltaLayout::exportLayout(int layout)
 
 void SceltaLayout::importLayout(int layout)
 {
-    const std::optional<QString> chosen =
-        m_dialogs.openFileName(this, QStringLiteral("Importa layout"), documentsFolder(), LayoutFilter);
+    const std::optional<QString> chosen = m_dialogs.openFileName(this, {LayoutFilter});
     if (!chosen)
         return;
     if (!MsgForm::ask(
@@ -322,7 +321,7 @@ void SceltaLayout::importLayout(int layout)
     }
 }
 
-void OpenLayoutChooser(Store& store, std::optional<int> resolution, QWidget* parent, ArchiveDialogs* dialogs)
+void OpenLayoutChooser(Store& store, std::optional<int> resolution, QWidget* parent, FileDialogs* dialogs)
 {
     SceltaLayout chooser(store, resolution, parent, dialogs);
     chooser.exec();

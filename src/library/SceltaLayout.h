@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-class ArchiveDialogs;
+class FileDialogs;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,7 +26,7 @@ public:
     static constexpr int LayoutCount = 11; // the base layout and layouts 1 .. 10
     // `dialogs` picks the files of export and import (the system's dialogs when null).
     SceltaLayout(Store& store, std::optional<int> resolution, QWidget* parent = nullptr,
-                 ArchiveDialogs* dialogs = nullptr);
+                 FileDialogs* dialogs = nullptr);
     ~SceltaLayout() override;
 
     // The text Label2 shows when qualelayout holds no layout this program knows.
@@ -50,8 +50,8 @@ private:
 
     Store& m_store;
     std::optional<int> m_resolution;
-    std::unique_ptr<ArchiveDialogs> m_systemDialogs;
-    ArchiveDialogs& m_dialogs;
+    std::unique_ptr<FileDialogs> m_systemDialogs;
+    FileDialogs& m_dialogs;
     std::array<QRadioButton*, LayoutCount> RB1{};
     // Index 2n the name, 2n+1 the description of layout n (0 = the base layout).
     std::array<QLineEdit*, 2 * LayoutCount> Text1{};

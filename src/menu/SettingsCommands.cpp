@@ -3,7 +3,7 @@
 #include "data/SettingsBackup.h"
 #include "data/Store.h"
 #include "data/StoreError.h"
-#include "ui/ArchiveDialogs.h"
+#include "ui/FileDialogs.h"
 #include "ui/MessageLines.h"
 #include "ui/MsgForm.h"
 
@@ -43,13 +43,13 @@ QString shownDate(const QDateTime& when)
 
 namespace SettingsCommands {
 
-void backup(Store& store, ArchiveDialogs& dialogs, QWidget* parent)
+void backup(Store& store, FileDialogs& dialogs, QWidget* parent)
 {
     const QString suggested = QDir(startingFolder())
                                   .filePath(QStringLiteral("TN2-impostazioni-%1.zip")
                                                 .arg(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
     const std::optional<QString> chosen =
-        dialogs.saveFileName(parent, QStringLiteral("Salva copia delle impostazioni"), suggested, Filter);
+        dialogs.saveFileName(parent, QStringLiteral("Salva copia delle impostazioni"), suggested, {Filter});
     if (!chosen)
         return;
     QString path = *chosen;
@@ -75,10 +75,9 @@ void backup(Store& store, ArchiveDialogs& dialogs, QWidget* parent)
     }
 }
 
-void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent, const std::function<void()>& showRestored)
+void restore(Store& store, FileDialogs& dialogs, QWidget* parent, const std::function<void()>& showRestored)
 {
-    const std::optional<QString> chosen =
-        dialogs.openFileName(parent, QStringLiteral("Ripristina impostazioni"), startingFolder(), Filter);
+    const std::optional<QString> chosen = dialogs.openFileName(parent, {Filter});
     if (!chosen)
         return;
     const QString failed = QStringLiteral("Ripristino non eseguito: le impostazioni non sono cambiate.");

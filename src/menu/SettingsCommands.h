@@ -2,7 +2,7 @@
 
 #include <functional>
 
-class ArchiveDialogs;
+class FileDialogs;
 class QWidget;
 class Store;
 
@@ -11,12 +11,12 @@ class Store;
 namespace SettingsCommands {
 
 // Asks where to write the copy, writes it and says what it holds.
-void backup(Store& store, ArchiveDialogs& dialogs, QWidget* parent);
+void backup(Store& store, FileDialogs& dialogs, QWidget* parent);
 
 // Asks for the copy, checks it whole, asks for confirmation with the copy's date, keeps a copy of
 // the present settings in the Backup folder and restores. Nothing changes unless the operator
 // confirms and the copy passed every check. `showRestored` runs once the settings have changed,
 // before the message says so, so that the window behind it already shows them.
-void restore(Store& store, ArchiveDialogs& dialogs, QWidget* parent, const std::function<void()>& showRestored);
+void restore(Store& store, FileDialogs& dialogs, QWidget* parent, const std::function<void()>& showRestored);
 
 } // namespace SettingsCommands

@@ -7,7 +7,7 @@
 #include "platform/Twips.h"
 #include "playlists/OpenPlaylists.h"
 #include "registers/OpenRegisters.h"
-#include "ui/ArchiveDialogs.h"
+#include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
 #include "ui/ShellPictures.h"
@@ -48,10 +48,10 @@ constexpr int ClientHeight = 7755;
 
 } // namespace
 
-SplasModule::SplasModule(Store& store, QWidget* parent, ArchiveDialogs* dialogs)
+SplasModule::SplasModule(Store& store, QWidget* parent, FileDialogs* dialogs)
     : QWidget(parent)
     , m_store(store)
-    , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemArchiveDialogs>())
+    , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemFileDialogs>())
     , m_dialogs(dialogs ? *dialogs : *m_systemDialogs)
 {
     setObjectName(QStringLiteral("SplasModule"));

@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-class ArchiveDialogs;
+class FileDialogs;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -22,7 +22,7 @@ public:
     // Reads MisuraFormWH and NumerazioneSingola from the configuration record; nothing is stored
     // and no message is shown while the stored state is set on the controls. `dialogs` picks the
     // files of the backup and restore commands (the system's dialogs when null).
-    explicit SplasModule(Store& store, QWidget* parent = nullptr, ArchiveDialogs* dialogs = nullptr);
+    explicit SplasModule(Store& store, QWidget* parent = nullptr, FileDialogs* dialogs = nullptr);
     ~SplasModule() override;
 
     // 0, 1 or 2 for the selected resolution button; none when no button is selected.
@@ -44,8 +44,8 @@ private:
     void restoreSettings();
 
     Store& m_store;
-    std::unique_ptr<ArchiveDialogs> m_systemDialogs;
-    ArchiveDialogs& m_dialogs;
+    std::unique_ptr<FileDialogs> m_systemDialogs;
+    FileDialogs& m_dialogs;
     // There is no PB1 index 1.
     std::array<QPushButton*, 8> PB1{};
     std::array<QRadioButton*, 3> RB1{};

@@ -6,8 +6,9 @@
 
 class QWidget;
 
-// The file-open dialog as a window sees it: ask for one existing file, get its path or nothing
-// when the operator cancels. The program uses the system's dialog; tests script the answers.
+// The file dialogs as a window sees them: ask for one existing file, or for the place of a file to
+// write; get its path or nothing when the operator cancels. The program uses the system's
+// dialogs; tests script the answers.
 class FileDialogs
 {
 public:
@@ -16,6 +17,11 @@ public:
     // `filters` in Qt's form ("File Immagine (*.jpg)"), the first one preselected; no starting
     // folder is set. The chosen file's path with the platform's separators, or none when cancelled.
     virtual std::optional<QString> openFileName(QWidget* parent, const QStringList& filters) = 0;
+
+    // The save dialog with `caption`, starting on the path `suggested`; an existing file is
+    // confirmed by the dialog before it is chosen.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                                const QStringList& filters) = 0;
 };
 
 // The system's file-open dialog.
@@ -23,4 +29,6 @@ class SystemFileDialogs : public FileDialogs
 {
 public:
     std::optional<QString> openFileName(QWidget* parent, const QStringList& filters) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                        const QStringList& filters) override;
 };

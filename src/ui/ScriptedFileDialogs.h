@@ -5,9 +5,9 @@
 #include <QList>
 #include <deque>
 
-// The file-open dialog as a test scripts it: each call takes the next answer set with
+// The file dialogs as a test scripts them: each call, open or save, takes the next answer set with
 // setNextFileName() or setNextCancel() (a call with none left counts as cancelled) and records the
-// filters it was asked with.
+// filters it was asked with; a save also records its caption.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
@@ -15,6 +15,14 @@ public:
     void setNextCancel() { m_answers.push_back(std::nullopt); }
 
     const QList<QStringList>& asked() const { return m_asked; }
+    const QStringList& saveCaptions() const { return m_saveCaptions; }
+
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString&,
+                                        const QStringList& filters) override
+    {
+        m_saveCaptions.append(caption);
+        return openFileName(parent, filters);
+    }
 
     std::optional<QString> openFileName(QWidget*, const QStringList& filters) override
     {
@@ -29,4 +37,5 @@ public:
 private:
     std::deque<std::optional<QString>> m_answers;
     QList<QStringList> m_asked;
+    QStringList m_saveCaptions;
 };

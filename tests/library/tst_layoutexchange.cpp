@@ -1,6 +1,5 @@
 #include "ContextMenu.h"
 #include "Find.h"
-#include "ScriptedArchiveDialogs.h"
 #include "data/LayoutFile.h"
 #include "data/LayoutNames.h"
 #include "library/SceltaLayout.h"
@@ -8,6 +7,7 @@
 #include "support/core/FileBytes.h"
 #include "support/core/LayoutTables.h"
 #include "support/core/TestFolder.h"
+#include "ui/ScriptedFileDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -63,7 +63,7 @@ private slots:
         QFETCH(QString, layout);
         QFETCH(bool, field);
         TestFolder folder;
-        ScriptedArchiveDialogs dialogs;
+        ScriptedFileDialogs dialogs;
         SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &dialogs);
         chooser.show();
         QStringList shown;
@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(shown.contains(importing), !base);
         QCOMPARE(disabled.contains(importing), base);
         QCOMPARE(shown.size() + disabled.size() > 2, field);
-        QCOMPARE(dialogs.captions(), QStringList());
+        QVERIFY(dialogs.asked().isEmpty());
     }
 
     // Layout 3 goes to a file and from it over layout 8: the rows are copied, the row of layout 8
@@ -90,9 +90,9 @@ private slots:
         setTop(folder, 3, 1234.5);
         QTemporaryDir out;
         const QString file = out.filePath(QStringLiteral("ingresso.tnl"));
-        ScriptedArchiveDialogs dialogs;
-        dialogs.answer(file);
-        dialogs.answer(file);
+        ScriptedFileDialogs dialogs;
+        dialogs.setNextFileName(file);
+        dialogs.setNextFileName(file);
         SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &dialogs);
         chooser.show();
         ModalDriver driver;
@@ -107,7 +107,8 @@ private slots:
         QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("Text1_6")), QStringLiteral("EsportaLayout")));
         QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("RB1_8")), QStringLiteral("ImportaLayout")));
 
-        QCOMPARE(dialogs.captions(), QStringList({QStringLiteral("Esporta layout"), QStringLiteral("Importa layout")}));
+        QCOMPARE(dialogs.saveCaptions(), QStringList{QStringLiteral("Esporta layout")});
+        QCOMPARE(dialogs.asked(), QList<QStringList>(2, {QStringLiteral("Layout TN2 (*.tnl)")}));
         QCOMPARE(exported.value(0), QStringLiteral("Layout 3 esportato nel file:"));
         QCOMPARE(question.value(0), QStringLiteral("Il Layout 8 verrà sostituito dal layout del file:"));
         QCOMPARE(question.last(), QStringLiteral("Continuare?"));
@@ -124,11 +125,11 @@ private slots:
         QVERIFY(driver.unexpected().isEmpty());
     }
 
-    // A declined question, a cancelled dialog or a file that is no layout leave the layout and its
+    // A declined question or a file that is no layout leave the layout and its
     // row as they were.
     void importLeavesTheLayout_data()
     {
-        QTest::addColumn<QString>("file"); // "layout", "other" or "" for a cancelled dialog
+        QTest::addColumn<QString>("file"); // "layout" or "other"
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<QString>("said");
         QTest::newRow("declined") << "layout" << false << "";
@@ -150,15 +151,13 @@ private slots:
         QVERIFY(writeBytes(other, "non un layout"));
         const LayoutTables::Table before = LayoutTables::of(folder.database(), QStringLiteral("Layout8"));
 
-        ScriptedArchiveDialogs dialogs;
-        dialogs.answer(file.isEmpty() ? std::nullopt
-                                      : std::optional<QString>(file == QLatin1String("layout") ? layoutFile : other));
+        ScriptedFileDialogs dialogs;
+        dialogs.setNextFileName(file == QLatin1String("layout") ? layoutFile : other);
         SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &dialogs);
         chooser.show();
         ModalDriver driver;
         QStringList lines;
-        if (!file.isEmpty())
-            driver.nextMessage(nullptr, confirm);
+        driver.nextMessage(nullptr, confirm);
         if (!said.isEmpty())
             driver.nextMessage(&lines);
 

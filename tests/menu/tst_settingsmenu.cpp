@@ -1,6 +1,5 @@
 #include "ContextMenu.h"
 #include "Find.h"
-#include "ScriptedArchiveDialogs.h"
 #include "data/ConfigurationRecord.h"
 #include "data/Database.h"
 #include "data/SettingsBackup.h"
@@ -8,6 +7,7 @@
 #include "support/ModalDriver.h"
 #include "support/core/DatabaseDigest.h"
 #include "support/core/TestFolder.h"
+#include "ui/ScriptedFileDialogs.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,21 +27,21 @@ private slots:
     void pictureMenu()
     {
         TestFolder folder;
-        ScriptedArchiveDialogs dialogs;
+        ScriptedFileDialogs dialogs;
         SplasModule menu(folder.store(), nullptr, &dialogs);
         menu.show();
         QStringList shown;
         QVERIFY(chooseFromContextMenu(child<QLabel>(menu, QStringLiteral("Image1")), {}, &shown));
         QCOMPARE(shown, QStringList({QStringLiteral("Salva copia delle impostazioni..."),
                                      QStringLiteral("Ripristina impostazioni...")}));
-        QCOMPARE(dialogs.captions(), QStringList());
+        QVERIFY(dialogs.asked().isEmpty());
     }
 
     // The copy goes where the dialog says (".zip" added when no extension is typed); the message
     // says where and what it holds, or why there is no copy.
     void backup_data()
     {
-        QTest::addColumn<QString>("chosen"); // relative to a scratch folder; empty: cancelled
+        QTest::addColumn<QString>("chosen"); // relative to a scratch folder
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<QString>("written");
         QTest::addColumn<QString>("firstLine");
@@ -61,8 +61,8 @@ private slots:
         QFETCH(QString, firstLine);
         TestFolder folder;
         QTemporaryDir out;
-        ScriptedArchiveDialogs dialogs;
-        dialogs.answer(chosen.isEmpty() ? std::nullopt : std::optional<QString>(out.filePath(chosen)));
+        ScriptedFileDialogs dialogs;
+        dialogs.setNextFileName(out.filePath(chosen));
         if (readOnly)
             QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::ExeOwner);
         SplasModule menu(folder.store(), nullptr, &dialogs);
@@ -76,7 +76,7 @@ private slots:
             chooseFromContextMenu(child<QLabel>(menu, QStringLiteral("Image1")), QStringLiteral("SalvaImpostazioni")));
         QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        QCOMPARE(dialogs.captions(), QStringList{QStringLiteral("Salva copia delle impostazioni")});
+        QCOMPARE(dialogs.saveCaptions(), QStringList{QStringLiteral("Salva copia delle impostazioni")});
         QCOMPARE(lines.value(0), firstLine);
         QVERIFY(driver.unexpected().isEmpty());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList{written});
@@ -88,10 +88,10 @@ private slots:
     }
 
     // A restore asks first with the copy's date; once confirmed the menu shows the restored
-    // resolution and numbering at once. Declining, a cancelled dialog or a bad file change nothing.
+    // resolution and numbering at once. Declining or a bad file change nothing.
     void restore_data()
     {
-        QTest::addColumn<QString>("file"); // "copy", "bad" or "" for a cancelled dialog
+        QTest::addColumn<QString>("file"); // "copy" or "bad"
         QTest::addColumn<bool>("confirm");
         QTest::addColumn<bool>("restored");
         QTest::addColumn<QString>("said");
@@ -116,7 +116,7 @@ private slots:
         const QString bad = out.filePath(QStringLiteral("bad.zip"));
         QFile(bad).open(QIODevice::WriteOnly);
 
-        ScriptedArchiveDialogs dialogs;
+        ScriptedFileDialogs dialogs;
         SplasModule menu(folder.store(), nullptr, &dialogs);
         menu.show();
         // The operator changes both settings in the window.
@@ -129,8 +129,7 @@ private slots:
         QCOMPARE(menu.selectedResolution(), std::optional<int>(2));
         const QByteArray changed = databaseDigest(Database::pathIn(folder.path()));
 
-        dialogs.answer(file.isEmpty() ? std::nullopt
-                                      : std::optional<QString>(file == QLatin1String("copy") ? copy : bad));
+        dialogs.setNextFileName(file == QLatin1String("copy") ? copy : bad);
         QStringList question;
         QStringList lines;
         if (file == QLatin1String("copy"))
