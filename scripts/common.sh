@@ -8,7 +8,7 @@ TN2_JOBS="${TN2_JOBS:-$(nproc)}"
 # engine's helper process (libqt6webenginecore6-bin) is only recommended by its library, so it is
 # named here: without it the weather and radio previews stay blank.
 TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libbenchmark-dev
-              xvfb xauth libgl1-mesa-dev fonts-dejavu-core
+              libzip-dev pkg-config xvfb xauth libgl1-mesa-dev fonts-dejavu-core
               qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
               gstreamer1.0-plugins-ugly qt6-image-formats-plugins
               qt6-webengine-dev libqt6webenginecore6-bin)

@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "data/Database.h"
+#include "data/SettingsBackup.h"
 #include "data/Store.h"
 #include "data/seed/Seed.h"
 #include "menu/SplasModule.h"
@@ -38,9 +39,17 @@ bool StartUp::prepare()
         return false;
     }
     auto store = std::make_unique<Store>(m_folder, &Seed::populate);
-    // What the main menu needs is checked now; every other table when a window first uses it, so a
-    // damaged table keeps only its own window from working.
-    if (!runGuarded(nullptr, [&store] { store->database().requireTable(QStringLiteral("Configurazione")); })) {
+    if (!runGuarded(nullptr, [this, &store] {
+            // A restore cut short (the program killed, the power gone) is completed or undone
+            // before anything reads the settings.
+            for (const QString& file : SettingsBackup::finishInterruptedRestore(m_folder))
+                qWarning(
+                    "%s",
+                    qPrintable(QStringLiteral("TN2: il ripristino interrotto non ha potuto rimettere %1").arg(file)));
+            // What the main menu needs is checked now; every other table when a window first uses
+            // it, so a damaged table keeps only its own window from working.
+            store->database().requireTable(QStringLiteral("Configurazione"));
+        })) {
         m_exitCode = StoreFailed;
         return false;
     }

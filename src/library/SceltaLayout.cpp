@@ -3,35 +3,68 @@
 
 #include "data/ConfigurationRecord.h"
 #include "data/LayoutCaption.h"
+#include "data/LayoutFile.h"
 #include "data/LayoutNames.h"
 #include "data/LayoutRecords.h"
+#include "data/StoreError.h"
 #include "designer/OpenDesigner.h"
 #include "library/CancellaLayout.h"
 #include "library/CopiaLayout.h"
 #include "library/LibraryWindow.h"
+#include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
+#include "ui/MessageLines.h"
 #include "ui/MsgForm.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
-SceltaLayout::SceltaLayout(Store& store, std::optional<int> resolution, QWidget* parent)
+namespace {
+
+const QString LayoutFilter = QStringLiteral("Layout TN2 (*.tnl)");
+
+QString documentsFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void showFailure(const QString& heading, const StoreError& error, QWidget* parent)
+{
+    QStringList paragraphs{heading, error.operatorMessage()};
+    if (!error.file().isEmpty())
+        paragraphs.append(error.file());
+    MsgForm::showMessage(MessageLines::fit(paragraphs), parent);
+}
+
+} // namespace
+
+SceltaLayout::SceltaLayout(Store& store, std::optional<int> resolution, QWidget* parent, FileDialogs* dialogs)
     : QDialog(parent)
     , m_store(store)
     , m_resolution(resolution)
+    , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemFileDialogs>())
+    , m_dialogs(dialogs ? *dialogs : *m_systemDialogs)
 {
     LibraryWindow::setUp(this, QStringLiteral("SceltaLayout"), QStringLiteral("Selezione del Layout"));
     buildControls();
     readDefault();
     readNames();
 }
+
+SceltaLayout::~SceltaLayout() = default;
 
 QString SceltaLayout::invalidDefaultText()
 {
@@ -79,6 +112,15 @@ void SceltaLayout::buildControls()
                 field->setPalette(palette);
             }
             Text1[index] = field;
+        }
+        // Export and import live in the row's context menu, so the row keeps its controls.
+        for (QWidget* control : {static_cast<QWidget*>(RB1[layout]), static_cast<QWidget*>(Text1[2 * layout]),
+                                 static_cast<QWidget*>(Text1[2 * layout + 1])}) {
+            control->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(control, &QWidget::customContextMenuRequested, this,
+                    guarded(this, [this, layout, control](const QPoint& position) {
+                        showLayoutMenu(layout, control, position);
+                    }));
         }
         grid->addWidget(RB1[layout], layout + 1, 0);
         grid->addWidget(Text1[2 * layout], layout + 1, 1);
@@ -207,8 +249,80 @@ void SceltaLayout::openClear(int layout)
     window.exec();
 }
 
-void OpenLayoutChooser(Store& store, std::optional<int> resolution, QWidget* parent)
+void SceltaLayout::showLayoutMenu(int layout, QWidget* control, const QPoint& position)
 {
-    SceltaLayout chooser(store, resolution, parent);
+    // A field keeps its own edit commands above ours.
+    std::unique_ptr<QMenu> menu;
+    if (auto* field = qobject_cast<QLineEdit*>(control)) {
+        menu.reset(field->createStandardContextMenu());
+        menu->addSeparator();
+    } else {
+        menu = std::make_unique<QMenu>();
+    }
+    menu->setObjectName(QStringLiteral("MenuLayout"));
+    QAction* exporting = menu->addAction(QStringLiteral("Esporta il %1 in un file...").arg(LayoutCaption(layout)));
+    exporting->setObjectName(QStringLiteral("EsportaLayout"));
+    QAction* importing = menu->addAction(QStringLiteral("Importa da un file nel %1...").arg(LayoutCaption(layout)));
+    importing->setObjectName(QStringLiteral("ImportaLayout"));
+    importing->setEnabled(layout != 0); // the base layout is never written
+    QAction* chosen = menu->exec(control->mapToGlobal(position));
+    if (chosen == exporting)
+        exportLayout(layout);
+    else if (chosen == importing)
+        importLayout(layout);
+}
+
+void SceltaLayout::exportLayout(int layout)
+{
+    static const QRegularExpression unusable(QStringLiteral(R"([\\/:*?"<>|])"));
+    QString name = Text1[2 * layout]->text().trimmed();
+    name.replace(unusable, QStringLiteral("_"));
+    if (name.isEmpty())
+        name = LayoutCaption(layout);
+    const std::optional<QString> chosen =
+        m_dialogs.saveFileName(this, QStringLiteral("Esporta layout"),
+                               QDir(documentsFolder()).filePath(name + QStringLiteral(".tnl")), {LayoutFilter});
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".tnl");
+    try {
+        LayoutFile::save(m_store, layout, path);
+        MsgForm::showMessage(MessageLines::fit({QStringLiteral("%1 esportato nel file:").arg(LayoutCaption(layout)),
+                                                QDir::toNativeSeparators(path)}),
+                             this);
+    } catch (const StoreError& error) {
+        showFailure(QStringLiteral("Il layout non è stato esportato."), error, this);
+    }
+}
+
+void SceltaLayout::importLayout(int layout)
+{
+    const std::optional<QString> chosen = m_dialogs.openFileName(this, {LayoutFilter});
+    if (!chosen)
+        return;
+    if (!MsgForm::ask(
+            MessageLines::fit({QStringLiteral("Il %1 verrà sostituito dal layout del file:").arg(LayoutCaption(layout)),
+                               QDir::toNativeSeparators(*chosen), QStringLiteral("Continuare?")}),
+            this))
+        return;
+    try {
+        const LayoutNames::Entry entry = LayoutFile::load(m_store, *chosen, layout);
+        // The row shows what was written, so that "&Salva" keeps it.
+        Text1[2 * layout]->setText(entry.name);
+        Text1[2 * layout + 1]->setText(entry.description);
+        MsgForm::showMessage(
+            MessageLines::fit({QStringLiteral("Layout importato nel %1:").arg(LayoutCaption(layout)), entry.name}),
+            this);
+    } catch (const StoreError& error) {
+        showFailure(QStringLiteral("Il layout non è stato importato: il %1 non è cambiato.").arg(LayoutCaption(layout)),
+                    error, this);
+    }
+}
+
+void OpenLayoutChooser(Store& store, std::optional<int> resolution, QWidget* parent, FileDialogs* dialogs)
+{
+    SceltaLayout chooser(store, resolution, parent, dialogs);
     chooser.exec();
 }

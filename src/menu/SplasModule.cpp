@@ -4,10 +4,12 @@
 #include "library/OpenLayoutChooser.h"
 #include "media/OpenMedia.h"
 #include "menu/FormUscita.h"
+#include "menu/SettingsCommands.h"
 #include "platform/Twips.h"
 #include "playlists/OpenPlaylists.h"
 #include "registers/OpenRegisters.h"
 #include "texts/OpenTexts.h"
+#include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
 #include "ui/ShellPictures.h"
@@ -18,6 +20,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -47,9 +50,11 @@ constexpr int ClientHeight = 7755;
 
 } // namespace
 
-SplasModule::SplasModule(Store& store, QWidget* parent)
+SplasModule::SplasModule(Store& store, QWidget* parent, FileDialogs* dialogs)
     : QWidget(parent)
     , m_store(store)
+    , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemFileDialogs>())
+    , m_dialogs(dialogs ? *dialogs : *m_systemDialogs)
 {
     setObjectName(QStringLiteral("SplasModule"));
     setWindowTitle(QStringLiteral("TN2  -  Modulo di Impostazione"));
@@ -57,6 +62,8 @@ SplasModule::SplasModule(Store& store, QWidget* parent)
     buildControls();
     readConfiguration();
 }
+
+SplasModule::~SplasModule() = default;
 
 std::optional<int> SplasModule::selectedResolution() const
 {
@@ -82,6 +89,10 @@ void SplasModule::buildControls()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(fromTwips({120, 120, 8415, 4560}));
     Image1->setPixmap(ShellPictures::mainMenu(Image1->size()));
+    // The arrangement stays as it is: backup and restore live in the picture's context menu.
+    Image1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Image1, &QWidget::customContextMenuRequested, this,
+            guarded(this, [this](const QPoint& position) { showSettingsMenu(position); }));
 
     Label1 = new QLabel(QStringLiteral("Versione Beta 3.1.145"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -180,7 +191,29 @@ void SplasModule::storeNumbering()
 
 void SplasModule::openLayoutChooser()
 {
-    OpenLayoutChooser(m_store, selectedResolution(), this);
+    OpenLayoutChooser(m_store, selectedResolution(), this, &m_dialogs);
+}
+
+void SplasModule::showSettingsMenu(const QPoint& position)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("MenuImpostazioni"));
+    menu.setFont(WindowFont::tahoma());
+    QAction* backup = menu.addAction(QStringLiteral("Salva copia delle impostazioni..."));
+    backup->setObjectName(QStringLiteral("SalvaImpostazioni"));
+    QAction* restore = menu.addAction(QStringLiteral("Ripristina impostazioni..."));
+    restore->setObjectName(QStringLiteral("RipristinaImpostazioni"));
+    // The command runs once the menu has closed, not inside its event loop.
+    QAction* chosen = menu.exec(Image1->mapToGlobal(position));
+    if (chosen == backup)
+        SettingsCommands::backup(m_store, m_dialogs, this);
+    else if (chosen == restore)
+        restoreSettings();
+}
+
+void SplasModule::restoreSettings()
+{
+    SettingsCommands::restore(m_store, m_dialogs, this, [this] { readConfiguration(); });
 }
 
 void SplasModule::closeEvent(QCloseEvent* event)

@@ -2,8 +2,10 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 
+class FileDialogs;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -18,8 +20,10 @@ class SplasModule : public QWidget
     Q_OBJECT
 public:
     // Reads MisuraFormWH and NumerazioneSingola from the configuration record; nothing is stored
-    // and no message is shown while the stored state is set on the controls.
-    explicit SplasModule(Store& store, QWidget* parent = nullptr);
+    // and no message is shown while the stored state is set on the controls. `dialogs` picks the
+    // files of the backup and restore commands (the system's dialogs when null).
+    explicit SplasModule(Store& store, QWidget* parent = nullptr, FileDialogs* dialogs = nullptr);
+    ~SplasModule() override;
 
     // 0, 1 or 2 for the selected resolution button; none when no button is selected.
     std::optional<int> selectedResolution() const;
@@ -35,8 +39,13 @@ private:
     void storeResolution();
     void storeNumbering();
     void openLayoutChooser();
+    // The picture's context menu: backup and restore of every setting.
+    void showSettingsMenu(const QPoint& position);
+    void restoreSettings();
 
     Store& m_store;
+    std::unique_ptr<FileDialogs> m_systemDialogs;
+    FileDialogs& m_dialogs;
     // There is no PB1 index 1.
     std::array<QPushButton*, 8> PB1{};
     std::array<QRadioButton*, 3> RB1{};

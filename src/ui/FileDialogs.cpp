@@ -21,3 +21,14 @@ std::optional<QString> SystemFileDialogs::existingFolder(QWidget* parent, const 
         return std::nullopt;
     return QDir::toNativeSeparators(path);
 }
+
+std::optional<QString> SystemFileDialogs::saveFileName(QWidget* parent, const QString& caption,
+                                                       const QString& suggested, const QStringList& filters)
+{
+    QString selected = filters.value(0);
+    const QString path =
+        QFileDialog::getSaveFileName(parent, caption, suggested, filters.join(QStringLiteral(";;")), &selected);
+    if (path.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(path);
+}

@@ -6,8 +6,8 @@
 
 class QWidget;
 
-// The file-open dialog and the folder chooser as a window sees them: ask for one existing file or
-// folder, get its path or nothing when the operator cancels. The program uses the system's
+// The file dialogs as a window sees them: ask for one existing file or folder, or for the place of a
+// file to write; get its path or nothing when the operator cancels. The program uses the system's
 // dialogs; tests script the answers.
 class FileDialogs
 {
@@ -23,6 +23,11 @@ public:
     // cancelled.
     virtual std::optional<QString> existingFolder(QWidget* parent, const QString& title,
                                                   const QString& startFolder) = 0;
+
+    // The save dialog with `caption`, starting on the path `suggested`; an existing file is
+    // confirmed by the dialog before it is chosen.
+    virtual std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                                const QStringList& filters) = 0;
 };
 
 // The system's dialogs.
@@ -31,4 +36,6 @@ class SystemFileDialogs : public FileDialogs
 public:
     std::optional<QString> openFileName(QWidget* parent, const QStringList& filters) override;
     std::optional<QString> existingFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                        const QStringList& filters) override;
 };

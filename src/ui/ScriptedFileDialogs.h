@@ -7,7 +7,8 @@
 
 // The file and folder dialogs as a test scripts them: each call takes the next answer set with
 // setNextFileName() or setNextCancel() (a call with none left counts as cancelled) and records
-// what it was asked: the filters of a file-open dialog, the title and start of a folder chooser.
+// what it was asked: the filters of a file dialog, the title and start of a folder chooser; a save
+// also records its caption.
 class ScriptedFileDialogs final : public FileDialogs
 {
 public:
@@ -15,6 +16,14 @@ public:
     void setNextCancel() { m_answers.push_back(std::nullopt); }
 
     const QList<QStringList>& asked() const { return m_asked; }
+    const QStringList& saveCaptions() const { return m_saveCaptions; }
+
+    std::optional<QString> saveFileName(QWidget* parent, const QString& caption, const QString&,
+                                        const QStringList& filters) override
+    {
+        m_saveCaptions.append(caption);
+        return openFileName(parent, filters);
+    }
 
     std::optional<QString> openFileName(QWidget*, const QStringList& filters) override
     {
@@ -40,4 +49,5 @@ private:
 
     std::deque<std::optional<QString>> m_answers;
     QList<QStringList> m_asked;
+    QStringList m_saveCaptions;
 };

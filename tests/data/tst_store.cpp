@@ -68,7 +68,8 @@ const uid_t Nobody = 65534;
 // Child process roles: build a database in FOLDER (to be killed midway), or open one as `nobody`.
 int childRole(const QStringList& arguments)
 {
-    QCoreApplication application(*new int(1), new char* [1] { const_cast<char*>("tst_store") });
+    QCoreApplication application(
+        *new int(1), new char* [1] { const_cast<char*>("tst_store") });
     const QString folder = arguments.value(1);
     if (arguments.value(0) == QLatin1String("--create")) {
         Database database(folder, &Seed::populate);
