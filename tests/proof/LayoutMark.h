@@ -1,0 +1,54 @@
+#pragma once
+
+#include "data/LayoutTableWriter.h"
+
+#include <QSet>
+#include <QString>
+#include <sqlite3.h>
+
+// The mark a test save leaves on a whole layout: every row carries the save's number where its kind
+// saves it and the display reads it (Top; the picture's path in the background picture's row, the
+// colour in the background colour's). A layout with one number throughout is one whole save (a copy
+// carries its source's number, a clear the base layout's); two numbers are two saves mixed.
+namespace LayoutMark {
+
+inline LayoutTableWriter::Rows rows(int number)
+{
+    LayoutTableWriter::Rows rows;
+    for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
+        LayoutElement& element = rows[static_cast<std::size_t>(row.number - 1)];
+        element.descCampo = QString::fromUtf8(row.name);
+        element.top = static_cast<float>(number);
+        element.nomeFont = QStringLiteral("Arial");
+        element.dimFont = 12.0f;
+        element.testo = QStringLiteral("Salvataggio %1").arg(number);
+        element.coloreSfondo = static_cast<std::uint32_t>(number);
+        element.percorsoImmagine = QString::number(number);
+        element.visibile = true;
+    }
+    return rows;
+}
+
+// The numbers the fifty rows of `table` carry, read in one statement as the display reads them; a
+// sentence in `fault` when the read fails or finds other than fifty rows.
+inline QSet<double> numbers(sqlite3* db, const QString& table, QString* fault)
+{
+    const QByteArray sql = "SELECT Top, PercorsoImmagine, ColoreSfondo FROM \"" + table.toUtf8() + "\" LIMIT 50";
+    sqlite3_stmt* statement = nullptr;
+    QSet<double> found;
+    int rows = 0;
+    int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
+    while (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        const LayoutRecords::RowKind kind = LayoutRecords::rows()[static_cast<std::size_t>(rows++)].kind;
+        const int column = kind == LayoutRecords::RowKind::BackgroundImage    ? 1
+                           : kind == LayoutRecords::RowKind::BackgroundColour ? 2
+                                                                              : 0;
+        found.insert(sqlite3_column_double(statement, column));
+    }
+    if (rc != SQLITE_DONE || rows != LayoutRecords::RowCount)
+        *fault = QStringLiteral("%1: %2 (%3 rows)").arg(table, QString::fromUtf8(sqlite3_errmsg(db))).arg(rows);
+    sqlite3_finalize(statement);
+    return found;
+}
+
+} // namespace LayoutMark

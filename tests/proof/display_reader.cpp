@@ -1,0 +1,50 @@
+// Stands in for the display program: with a read-only connection of its own, opened afresh each
+// round, reads the configuration record and every layout table, over and over, until the file
+// "fine" appears in FOLDER. Prints "pronto" after the first round, a line for every fault (an error,
+// a layout that mixes two saves) and at the end the rounds read and the saves seen; exits 1 on a fault.
+
+#include "LayoutMark.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2)
+        return 2;
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("TN2.db")));
+    QSet<double> seen;
+    int faults = 0;
+    int rounds = 0;
+    const auto report = [&faults](const QString& fault) {
+        std::printf("%s\n", qPrintable(fault));
+        ++faults;
+    };
+    for (; !folder.exists(QStringLiteral("fine")); ++rounds) {
+        sqlite3* db = nullptr;
+        if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
+            report(QStringLiteral("open: ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        char* error = nullptr;
+        if (sqlite3_exec(db, "SELECT * FROM Configurazione", nullptr, nullptr, &error) != SQLITE_OK)
+            report(QStringLiteral("Configurazione: ") + QString::fromUtf8(error));
+        sqlite3_free(error);
+        for (int number = 0; number <= 10; ++number) {
+            QString fault;
+            const QSet<double> numbers = LayoutMark::numbers(db, LayoutTableName(number), &fault);
+            if (!fault.isEmpty())
+                report(fault);
+            else if (numbers.size() != 1)
+                report(QStringLiteral("%1 mixes saves %2").arg(LayoutTableName(number)).arg(numbers.size()));
+            seen += numbers;
+        }
+        sqlite3_close(db);
+        if (rounds == 0) {
+            std::puts("pronto");
+            std::fflush(stdout);
+        }
+    }
+    std::printf("%d rounds, %lld saves seen\n", rounds, static_cast<long long>(seen.size()));
+    return faults == 0 ? 0 : 1;
+}

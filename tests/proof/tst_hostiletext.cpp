@@ -1,0 +1,175 @@
+// Hostile text through every window that takes text and has no such table of its own: each sample
+// is stored exactly as the window shows it, or refused with a message, never changed in silence.
+
+#include "Find.h"
+#include "HostileText.h"
+#include "ModalDriver.h"
+#include "core/TestFolder.h"
+#include "data/LayoutNames.h"
+#include "data/LayoutTableReader.h"
+#include "data/RegisterTable.h"
+#include "designer/ApplyLayoutToDesigner.h"
+#include "designer/Form1.h"
+#include "designer/properties/Form2.h"
+#include "designer/properties/ScriptedPropertyDialogs.h"
+#include "library/SceltaLayout.h"
+#include "playlists/PlaylistFileName.h"
+#include "playlists/SalvaNuovoIM.h"
+#include "registers/GestioneRadio.h"
+#include "registers/GestioneUtenti.h"
+#include "ui/ScriptedFileDialogs.h"
+#include "weather/Form3.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+// As an operator pastes: over whatever the field held.
+void paste(QLineEdit* field, const QString& text)
+{
+    field->selectAll();
+    QGuiApplication::clipboard()->setText(text);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+}
+
+void click(const QWidget& window, const char* button)
+{
+    child<QPushButton>(window, QLatin1String(button))->click();
+}
+
+// A window that takes text: `run` opens it, pastes the text, confirms, and gives back the text if
+// it is now stored as the window shows it (found, for a search), or else what is there instead.
+// `done` is the window's message for a stored text, if it gives one.
+struct Window {
+    const char* name;
+    QString done;
+    std::function<QString(TestFolder&, const QString&)> run;
+};
+
+QString registerEntry(TestFolder& folder, RegisterKind kind, const QString& text)
+{
+    ScriptedFileDialogs dialogs;
+    std::unique_ptr<RegisterWindow> window;
+    if (kind == RegisterKind::Operators)
+        window = std::make_unique<GestioneUtenti>(folder.store(), dialogs);
+    else
+        window = std::make_unique<GestioneRadio>(folder.store());
+    window->show();
+    click(*window, "ctButton2_3");
+    paste(child<QLineEdit>(*window, QStringLiteral("Text1_0")), text);
+    paste(child<QLineEdit>(*window, QStringLiteral("Text1_1")), QStringLiteral("segno"));
+    click(*window, "CBT_1");
+    QStringList names;
+    for (const RegisterEntry& entry : RegisterTable(folder.store(), kind).list()) {
+        if (entry.second == QLatin1String("segno"))
+            names << entry.name;
+    }
+    return names.join(QLatin1Char('\n'));
+}
+
+const QList<Window>& windows()
+{
+    static const QList<Window> all{
+        {"chooser description", QStringLiteral("Salvataggio effettuato !"),
+         [](TestFolder& folder, const QString& text) {
+             SceltaLayout window(folder.store(), std::nullopt);
+             window.show();
+             paste(child<QLineEdit>(window, QStringLiteral("Text1_3")), text);
+             click(window, "PB1_1");
+             return LayoutNames(folder.store()).read().value(1).description;
+         }},
+        {"operators",
+         {},
+         [](TestFolder& f, const QString& text) { return registerEntry(f, RegisterKind::Operators, text); }},
+        {"stations",
+         {},
+         [](TestFolder& f, const QString& text) { return registerEntry(f, RegisterKind::Stations, text); }},
+        {"workstation caption", QStringLiteral("Memorizzazione effettuata !"),
+         [](TestFolder& folder, const QString& text) {
+             Form1 designer(folder.store(), QStringLiteral("Layout4"));
+             ApplyLayoutToDesigner(designer, std::nullopt);
+             designer.show();
+             ScriptedPropertyDialogs dialogs;
+             Form2 editor(designer.document(), dialogs);
+             editor.presetElement(17);
+             paste(child<QLineEdit>(editor, QStringLiteral("F1_0")), text);
+             click(editor, "Btn_0");
+             child<QAction>(*designer.menuForPress(Qt::RightButton), QStringLiteral("A99"))->trigger();
+             for (const LayoutElement& row : LayoutTableReader(folder.store(), QStringLiteral("Layout4")).read()) {
+                 if (row.testo == text)
+                     return text;
+             }
+             return QStringLiteral("<not stored>");
+         }},
+        {"new playlist file",
+         {},
+         [](TestFolder& folder, const QString& text) {
+             SalvaNuovoIM dialog(folder.store(), QStringLiteral("tni"), QStringLiteral("Foto"), {QStringLiteral("a")});
+             dialog.show();
+             auto* name = child<QLineEdit>(dialog, QStringLiteral("FE"));
+             paste(name, text);
+             click(dialog, "PushButton1");
+             const QString file = PlaylistFileName::withExtension(name->text(), QStringLiteral(".tni"));
+             return QFile::exists(folder.filePath(file)) ? text : QStringLiteral("<no file>");
+         }},
+        {"weather search",
+         {},
+         [](TestFolder& folder, const QString& text) {
+             Form3 window(folder.store(), QStringLiteral("file:///nessun-servizio"));
+             window.show();
+             paste(child<QLineEdit>(window, QStringLiteral("Text4")), text);
+             const int found = child<QTableView>(window, QStringLiteral("grid"))->model()->rowCount();
+             return found == 0 ? text : QStringLiteral("%1 towns").arg(found);
+         }},
+    };
+    return all;
+}
+
+} // namespace
+
+class TestHostileText : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void storedExactlyOrRefused_data()
+    {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QString>("text");
+        for (int window = 0; window < windows().size(); ++window) {
+            for (const HostileText::Sample& sample : HostileText::samples())
+                QTest::addRow("%s, %s", windows()[window].name, sample.name) << window << sample.text;
+        }
+    }
+
+    void storedExactlyOrRefused()
+    {
+        QFETCH(int, window);
+        QFETCH(QString, text);
+        TestFolder folder;
+        ModalDriver driver;
+        QStringList said;
+        driver.nextMessage(&said);
+
+        const QString kept = windows()[window].run(folder, text);
+
+        if (kept != text) {
+            QVERIFY2(!said.isEmpty() && said.join(QLatin1Char(' ')) != windows()[window].done,
+                     qPrintable(QStringLiteral("changed in silence: ") + kept.left(100)));
+            qInfo("refused: %s", qPrintable(said.join(QLatin1Char(' ')).left(200)));
+        }
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestHostileText)
+#include "tst_hostiletext.moc"
