@@ -38,7 +38,7 @@ inline QSet<double> numbers(sqlite3* db, const QString& table, QString* fault)
     QSet<double> found;
     int rows = 0;
     int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
-    while (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    for (rc = rc == SQLITE_OK ? sqlite3_step(statement) : rc; rc == SQLITE_ROW; rc = sqlite3_step(statement)) {
         const LayoutRecords::RowKind kind = LayoutRecords::rows()[static_cast<std::size_t>(rows++)].kind;
         const int column = kind == LayoutRecords::RowKind::BackgroundImage    ? 1
                            : kind == LayoutRecords::RowKind::BackgroundColour ? 2

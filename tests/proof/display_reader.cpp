@@ -1,7 +1,8 @@
 // Stands in for the display program: with a read-only connection of its own, opened afresh each
-// round, reads the configuration record and every layout table, over and over, until the file
-// "fine" appears in FOLDER. Prints "pronto" after the first round, a line for every fault (an error,
-// a layout that mixes two saves) and at the end the rounds read and the saves seen; exits 1 on a fault.
+// round and waiting on a busy file as ours does (whichever program opens the file first rebuilds its
+// index, and the other must wait), reads the configuration record and every layout table, over and
+// over, until the file "fine" appears in FOLDER. Prints "pronto" after the first round, a line for
+// every fault (an error, a layout that mixes two saves), at the end the rounds and the saves seen.
 
 #include "LayoutMark.h"
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
         sqlite3* db = nullptr;
         if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             report(QStringLiteral("open: ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_busy_timeout(db, 2000);
         char* error = nullptr;
         if (sqlite3_exec(db, "SELECT * FROM Configurazione", nullptr, nullptr, &error) != SQLITE_OK)
             report(QStringLiteral("Configurazione: ") + QString::fromUtf8(error));
