@@ -15,16 +15,10 @@ namespace LayoutMark {
 inline LayoutTableWriter::Rows rows(int number)
 {
     LayoutTableWriter::Rows rows;
-    for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
-        LayoutElement& element = rows[static_cast<std::size_t>(row.number - 1)];
-        element.descCampo = QString::fromUtf8(row.name);
+    for (LayoutElement& element : rows) {
         element.top = static_cast<float>(number);
-        element.nomeFont = QStringLiteral("Arial");
-        element.dimFont = 12.0f;
-        element.testo = QStringLiteral("Salvataggio %1").arg(number);
         element.coloreSfondo = static_cast<std::uint32_t>(number);
         element.percorsoImmagine = QString::number(number);
-        element.visibile = true;
     }
     return rows;
 }

@@ -5,10 +5,8 @@
 
 #include "LayoutMark.h"
 #include "data/ConfigurationRecord.h"
-#include "data/Database.h"
 #include "data/LayoutTableCopy.h"
 #include "data/PlaylistFile.h"
-#include "data/Store.h"
 #include "support/core/FileBytes.h"
 #include "support/core/RandomSeed.h"
 #include "support/core/RawConnection.h"
