@@ -23,9 +23,9 @@ inline LayoutTableWriter::Rows rows(int number)
     return rows;
 }
 
-// The numbers the fifty rows of `table` carry, read in one statement as the display reads them; a
-// sentence in `fault` when the read fails or finds other than fifty rows.
-inline QSet<double> numbers(sqlite3* db, const QString& table, QString* fault)
+// Why `table`, read in one statement as the display reads it, is not one whole save (a failed read,
+// other than fifty rows, two numbers); empty when it is. Adds the numbers found to `seen`.
+inline QString fault(sqlite3* db, const QString& table, QSet<double>* seen = nullptr)
 {
     const QByteArray sql = "SELECT Top, PercorsoImmagine, ColoreSfondo FROM \"" + table.toUtf8() + "\" LIMIT 50";
     sqlite3_stmt* statement = nullptr;
@@ -34,15 +34,17 @@ inline QSet<double> numbers(sqlite3* db, const QString& table, QString* fault)
     int rc = sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
     for (rc = rc == SQLITE_OK ? sqlite3_step(statement) : rc; rc == SQLITE_ROW; rc = sqlite3_step(statement)) {
         const LayoutRecords::RowKind kind = LayoutRecords::rows()[static_cast<std::size_t>(rows++)].kind;
-        const int column = kind == LayoutRecords::RowKind::BackgroundImage    ? 1
-                           : kind == LayoutRecords::RowKind::BackgroundColour ? 2
-                                                                              : 0;
+        const int column =
+            (kind == LayoutRecords::RowKind::BackgroundImage) + 2 * (kind == LayoutRecords::RowKind::BackgroundColour);
         found.insert(sqlite3_column_double(statement, column));
     }
-    if (rc != SQLITE_DONE || rows != LayoutRecords::RowCount)
-        *fault = QStringLiteral("%1: %2 (%3 rows)").arg(table, QString::fromUtf8(sqlite3_errmsg(db))).arg(rows);
+    const QString error = QString::fromUtf8(sqlite3_errmsg(db));
     sqlite3_finalize(statement);
-    return found;
+    if (seen)
+        *seen += found;
+    if (rc != SQLITE_DONE || rows != LayoutRecords::RowCount)
+        return QStringLiteral("%1: %2 (%3 rows)").arg(table, error).arg(rows);
+    return found.size() == 1 ? QString() : QStringLiteral("%1 mixes %2 saves").arg(table).arg(found.size());
 }
 
 } // namespace LayoutMark

@@ -10,12 +10,11 @@
 #include <QFile>
 #include <cstdio>
 
-int main(int argc, char* argv[])
+int main(int, char* argv[])
 {
-    if (argc != 2)
-        return 2;
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     const QByteArray path = QFile::encodeName(folder.filePath(QStringLiteral("TN2.db")));
+    std::setvbuf(stdout, nullptr, _IONBF, 0); // the test waits for "pronto"
     QSet<double> seen;
     int faults = 0;
     int rounds = 0;
@@ -25,27 +24,19 @@ int main(int argc, char* argv[])
     };
     for (; !folder.exists(QStringLiteral("fine")); ++rounds) {
         sqlite3* db = nullptr;
-        if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
-            report(QStringLiteral("open: ") + QString::fromUtf8(sqlite3_errmsg(db)));
+        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr); // a failure shows in the reads
         sqlite3_busy_timeout(db, 2000);
         char* error = nullptr;
         if (sqlite3_exec(db, "SELECT * FROM Configurazione", nullptr, nullptr, &error) != SQLITE_OK)
             report(QStringLiteral("Configurazione: ") + QString::fromUtf8(error));
         sqlite3_free(error);
         for (int number = 0; number <= 10; ++number) {
-            QString fault;
-            const QSet<double> numbers = LayoutMark::numbers(db, LayoutTableName(number), &fault);
-            if (!fault.isEmpty())
+            if (const QString fault = LayoutMark::fault(db, LayoutTableName(number), &seen); !fault.isEmpty())
                 report(fault);
-            else if (numbers.size() != 1)
-                report(QStringLiteral("%1 mixes saves %2").arg(LayoutTableName(number)).arg(numbers.size()));
-            seen += numbers;
         }
         sqlite3_close(db);
-        if (rounds == 0) {
+        if (rounds == 0)
             std::puts("pronto");
-            std::fflush(stdout);
-        }
     }
     std::printf("%d rounds, %lld saves seen\n", rounds, static_cast<long long>(seen.size()));
     return faults == 0 ? 0 : 1;

@@ -2,18 +2,14 @@
 
 #include <QList>
 #include <QString>
+#include <utility>
 
 // Text an operator may type or paste that trips careless code: quoting in SQL and in the Jet LIKE
 // dialect, format markers, characters beyond the display's code page, sheer length, a path. Every
 // window that takes text runs every sample; each must store it exactly or refuse it with a message.
 namespace HostileText {
 
-struct Sample {
-    const char* name;
-    QString text;
-};
-
-inline QList<Sample> samples()
+inline QList<std::pair<const char*, QString>> samples()
 {
     return {
         {"apostrophes", QStringLiteral("L'ufficio dell'anagrafe ''")},
