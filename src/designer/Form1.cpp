@@ -319,8 +319,8 @@ void Form1::showElement(int position)
 }
 
 // No picture clears the canvas's; a path is loaded only when it changed, and one that gives no
-// picture leaves the canvas as it was (told when it is too large to load). Either way the path is what the layout
-// holds, so it goes into Label2 for the save.
+// picture leaves the canvas as it was (a picture too large to load is told). Either way the path
+// is what the layout holds, so it goes into Label2 for the save.
 void Form1::showBackground()
 {
     m_canvas->setBackgroundColor(OleColor::toQColor(m_document.backgroundColour()));

@@ -35,7 +35,8 @@ AnteprimaImmagini::AnteprimaImmagini(const QString& path, QWidget* parent)
     layout->addWidget(Image1);
 
     const QSize room = roomOnScreen(parent);
-    // A photo is read scaled to the room; a format that cannot be scaled while read is decoded whole.
+    // A photo is read scaled to the room, but a format that cannot be scaled while read is decoded
+    // whole, which a very large picture cannot be.
     if (!Image1->load(path, room)) {
         if (const QSize size = QImageReader(path).size(); PictureLimit::exceeded(size))
             m_problem = PictureLimit::message(QFileInfo(path).fileName(), size);

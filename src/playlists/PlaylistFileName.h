@@ -8,11 +8,11 @@
 // platform.
 namespace PlaylistFileName {
 
-// name with extension (".tni", ".tnv") appended, unless its last four characters already are the extension
-// in any case: "ABC" gives "ABC.tni", "ABC.TNI" stays as it is.
 // The longest name, extension included: the rest of a Windows path is left to the program folder.
 inline constexpr int MaxLength = 100;
 
+// name with extension (".tni", ".tnv") appended, unless its last four characters already are the extension
+// in any case: "ABC" gives "ABC.tni", "ABC.TNI" stays as it is.
 QString withExtension(const QString& name, const QString& extension);
 
 // Why name cannot be a file name in the program folder, as lines for the message window; empty when it can.
