@@ -7,6 +7,7 @@
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "designer/document/StoredElement.h"
+#include "designer/document/TypedGeometry.h"
 #include "designer/properties/OpenProperties.h"
 #include "designer/tools/DragResizeEngine.h"
 #include "platform/OleColor.h"
@@ -117,8 +118,6 @@ QString arrayName(const char* control, int index)
 
 // The steps of Ctrl+minus and Ctrl+plus; "Adatta" may land between them.
 constexpr std::array<double, 6> ZoomSteps{0.25, 0.5, 0.75, 1.0, 1.5, 2.0};
-// A typed position stops here, far past any display.
-constexpr int MaxTypedPixels = 99999;
 
 } // namespace
 
@@ -501,38 +500,24 @@ void Form1::showSelection()
         TxtPosizione[index]->setText(QString::number(Twips::toPixels(values[index])));
 }
 
-// Enter in the position box: the four values in one step. A value left as shown keeps the exact
-// twips behind it, so typing a width moves nothing between pixels.
+// Enter in the position box: the four values in one step, or a message and nothing changed.
 void Form1::applyTypedPosition()
 {
     if (!m_engine->handlesShown() || m_engine->state() != DragResizeEngine::Idle)
         return;
     const int position = m_engine->currentElement();
-    const ElementData& element = m_document.element(position);
-    const float now[4] = {element.left, element.top, element.width, element.height};
-    float typed[4];
-    for (std::size_t index = 0; index < TxtPosizione.size(); ++index) {
-        const QString text = TxtPosizione[index]->text().trimmed();
-        bool number = false;
-        const int pixels = text.toInt(&number);
-        QString refusal;
-        if (text.isEmpty())
-            refusal = QStringLiteral("Posizione non valida: manca un valore.");
-        else if (!number)
-            refusal = QStringLiteral("Posizione non valida: \"%1\" non è un numero intero di pixel.").arg(text);
-        else if (index >= 2 && pixels < 0)
-            refusal = QStringLiteral("Posizione non valida: larghezza e altezza non possono essere negative.");
-        else if (std::abs(pixels) > MaxTypedPixels)
-            refusal = QStringLiteral("Posizione non valida: %1 pixel sono troppi.").arg(pixels);
-        if (!refusal.isEmpty()) {
-            MsgForm::showMessage({refusal}, this);
-            TxtPosizione[index]->setFocus();
-            TxtPosizione[index]->selectAll();
-            return;
-        }
-        typed[index] = pixels == Twips::toPixels(now[index]) ? now[index] : Twips::fromPixels(pixels);
+    QStringList typed;
+    for (const QLineEdit* field : TxtPosizione)
+        typed << field->text();
+    const TypedGeometry read = readTypedGeometry(typed, geometryOf(m_document.element(position)));
+    if (!read.geometry) {
+        MsgForm::showMessage({read.refusal}, this);
+        QLineEdit* refused = TxtPosizione.at(static_cast<std::size_t>(read.field));
+        refused->setFocus();
+        refused->selectAll();
+        return;
     }
-    m_document.moveElement(position, {typed[0], typed[1], typed[2], typed[3]});
+    m_document.moveElement(position, *read.geometry);
     showSelection();
 }
 
