@@ -310,7 +310,6 @@ void Form1::createStrip()
         place->addWidget(field);
         connect(field, &QLineEdit::returnPressed, this, &Form1::applyTypedPosition);
     }
-    Posizione->hide();
     row->addWidget(Posizione);
     row->addStretch();
 
@@ -336,6 +335,9 @@ void Form1::createStrip()
     LblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     row->addWidget(LblZoom);
     layout()->addWidget(Strumenti);
+    // As high with the position box as without: the canvas must not move when it comes and goes.
+    Strumenti->setFixedHeight(row->sizeHint().height());
+    Posizione->hide();
 
     // Keys reach the canvas once the operator has clicked on it; the scroll area keeps its own
     // arrow keys for scrolling while no element is selected.
@@ -444,7 +446,7 @@ void Form1::fitWindowToCanvas()
     QSize wanted(Twips::toPixels(static_cast<float>(m_sizeTwips.width())),
                  Twips::toPixels(static_cast<float>(m_sizeTwips.height())));
     if (Strumenti)
-        wanted.rheight() += Strumenti->sizeHint().height();
+        wanted.rheight() += Strumenti->minimumHeight();
     if (const QScreen* display = screen()) {
         const QSize frame = frameGeometry().size() - geometry().size();
         wanted = wanted.boundedTo(display->availableGeometry().size() - frame);

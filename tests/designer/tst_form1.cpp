@@ -63,10 +63,6 @@ private slots:
     {
         TestFolder folder;
         Form1 designer(folder.store(), QStringLiteral("Layout1"));
-        for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
-            if (row.listPosition >= 0)
-                QCOMPARE(designer.rowOf(designer.element(row.control, row.index)), &row);
-        }
         QCOMPARE(designer.rowOf(designer.findChild<QLabel*>(QStringLiteral("Label2"))), nullptr);
         // The element list runs in its own order: video, weather, images, unlike the rows.
         QStringList expected;
@@ -186,22 +182,21 @@ private slots:
         TestFolder folder;
         Form1 designer(folder.store(), QStringLiteral("Layout1"));
         designer.document().setBackgroundColour(0x00FF0000);
-        ElementData values = designer.elementData(CanvasControl::Text1, 3);
-        values.text = QStringLiteral("II");
-        values.fontName = QStringLiteral("DejaVu Sans");
-        values.fontPoints = points;
-        values.bold = true;
-        values.italic = false;
         // In a corner of the canvas no other element covers: 300 x 40 pixels at (480, 430).
-        values.left = 7200.0f;
-        values.top = 6450.0f;
-        values.width = 4500.0f;
-        values.height = 600.0f;
-        values.backColour = 0x00000080;
-        values.foreColour = 0x00FFFFFF;
-        values.alignment = static_cast<std::int16_t>(alignment);
-        values.transparent = fill == QLatin1String("transparent");
-        values.visible = fill != QLatin1String("hidden");
+        const ElementData values{6450,
+                                 7200,
+                                 600,
+                                 4500,
+                                 QStringLiteral("II"),
+                                 QStringLiteral("DejaVu Sans"),
+                                 points,
+                                 true,
+                                 false,
+                                 0x00000080,
+                                 0x00FFFFFF,
+                                 static_cast<std::int16_t>(alignment),
+                                 fill == QLatin1String("transparent"),
+                                 fill != QLatin1String("hidden")};
         setElement(designer, CanvasControl::Text1, 3, values);
         const QFont& font = designer.findChild<ElementLabel*>(QStringLiteral("Text1_3"))->textFont();
         QCOMPARE(font.pixelSize(), pixels);

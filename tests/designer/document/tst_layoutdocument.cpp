@@ -172,7 +172,7 @@ private slots:
     }
 
     // Presses in a row on one element in one direction, Shift or not, are one step; another
-    // direction or element starts a new one.
+    // direction or element starts a new one. Loading ends the history.
     void nudgesInOneDirectionMerge()
     {
         const Snapshot layout = loaded();
@@ -190,6 +190,14 @@ private slots:
         QCOMPARE(document.element(2).left, 390.0f);
         document.undoStack()->undo();
         QVERIFY(snapshotOf(document) == layout);
+
+        // Loading starts a fresh history and announces every element and the background.
+        QSignalSpy elements(&document, &LayoutDocument::elementChanged);
+        QSignalSpy backgrounds(&document, &LayoutDocument::backgroundChanged);
+        document.load({}, 0, std::nullopt);
+        QVERIFY(!document.undoStack()->canUndo() && !document.undoStack()->canRedo());
+        QCOMPARE(elements.size(), LayoutDocument::ElementCount);
+        QCOMPARE(backgrounds.size(), 1);
     }
 
     // The position box's four values, in display pixels, for an element at 2887, 1502, 3007.5, 600
@@ -223,23 +231,6 @@ private slots:
         const TypedGeometry read = readTypedGeometry(typed, {2887, 1502, 3007.5f, 600});
         QCOMPARE(read.refusal, refusal);
         QCOMPARE(read.geometry.value_or(ElementGeometry{}), geometry);
-    }
-
-    void loadStartsAFreshHistory()
-    {
-        LayoutDocument document;
-        QVERIFY(document.removeElement(7));
-        QVERIFY(document.undoStack()->canUndo());
-        QSignalSpy elements(&document, &LayoutDocument::elementChanged);
-        QSignalSpy backgrounds(&document, &LayoutDocument::backgroundChanged);
-
-        const Snapshot layout = loaded();
-        document.load(layout.elements, layout.colour, layout.picture);
-        QVERIFY(snapshotOf(document) == layout);
-        QVERIFY(!document.undoStack()->canUndo());
-        QVERIFY(document.undoStack()->isClean());
-        QCOMPARE(elements.size(), LayoutDocument::ElementCount);
-        QCOMPARE(backgrounds.size(), 1);
     }
 };
 
