@@ -1,6 +1,5 @@
 #include "core/LayoutTables.h"
 #include "core/SampleLayout.h"
-#include "data/ConfigurationRecord.h"
 #include "designer/ApplyLayoutToDesigner.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/ElementWidget.h"
@@ -610,24 +609,6 @@ private slots:
         QCOMPARE(panel->pos(), QPoint(40, 30));
         QTest::mouseClick(child<QPushButton>(designer, QStringLiteral("PushButton1_2")), Qt::LeftButton);
         QVERIFY(panel->isHidden());
-    }
-
-    // The window's outer position in twips, whether or not it was moved since opening; no message.
-    void storesWindowPosition()
-    {
-        Rig opened(savedLayout());
-        Form1& designer = *opened.designer;
-        designer.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&designer));
-        for (const QPoint& place : {designer.pos(), QPoint(123, 45)}) {
-            designer.move(place);
-            ModalDriver driver;
-            command(designer, "S1");
-            QVERIFY(driver.unexpected().isEmpty());
-            const auto stored = ConfigurationRecord(opened.folder.store()).designerPosition();
-            QVERIFY(stored);
-            QCOMPARE(QPointF(stored->left, stored->top), QPointF(place * 15));
-        }
     }
 };
 

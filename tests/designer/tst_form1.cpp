@@ -1,4 +1,5 @@
 #include "core/SampleLayout.h"
+#include "data/ConfigurationRecord.h"
 #include "data/JetValue.h"
 #include "data/RecordSet.h"
 #include "data/StoreError.h"
@@ -288,8 +289,14 @@ private slots:
         activate(other);
         activate(designer);
         QCOMPARE(designer.pos(), QPoint(240, 130));
-        // The stored value is left as it was.
+        // The stored value is left as it was, until "Salva posizione finestra" stores the window's
+        // outer position in twips, with no message.
         QCOMPARE(RecordSet(folder.database(), QStringLiteral("Configurazione")).value("MisuraFormLeft"), left);
+        ModalDriver driver;
+        designer.menuForPress(Qt::RightButton)->findChild<QAction*>(QStringLiteral("S1"))->trigger();
+        QVERIFY(driver.unexpected().isEmpty());
+        const auto stored = ConfigurationRecord(folder.store()).designerPosition();
+        QCOMPARE(stored ? QPointF(stored->left, stored->top) : QPointF(), QPointF(designer.pos() * 15));
     }
 
     // The designer takes the table's name and the main menu's resolution; every element gets the
