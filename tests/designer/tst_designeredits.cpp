@@ -380,7 +380,7 @@ private slots:
     }
 
     // The arrow keys move the selected title one display pixel from its nearest, ten with Shift;
-    // presses in one direction are one step; the position box follows, and Enter in it applies
+    // presses in one direction, with Shift or not, are one step; the position box follows, and Enter in it applies
     // what is typed in one step or refuses it with a message.
     void arrowKeysMoveTheSelectedElement()
     {
@@ -391,14 +391,15 @@ private slots:
         rig.click(rig.at(rig.title(), QPoint(10, 10))); // selects it, on whole pixels: 2880, 1500
         for (int press = 0; press < 3; ++press)
             rig.key(Qt::Key_Right);
+        rig.key(Qt::Key_Right, Qt::ShiftModifier);
         rig.key(Qt::Key_Down, Qt::ShiftModifier);
-        const ElementGeometry nudged{2925, 1650, 3000, 600};
+        const ElementGeometry nudged{3075, 1650, 3000, 600};
         QCOMPARE(rig.geometry(), nudged);
         QCOMPARE(rig.handle(0)->pos(), rig.handle0At(nudged));
         QStringList shown;
         for (int field = 0; field < 4; ++field)
             shown << child<QLineEdit>(*rig.designer, QStringLiteral("TxtPosizione"), field)->text();
-        QCOMPARE(shown, (QStringList{"195", "110", "200", "40"}));
+        QCOMPARE(shown, (QStringList{"205", "110", "200", "40"}));
         QCOMPARE(rig.designer->document().undoStack()->count(), 3);
 
         auto* width = child<QLineEdit>(*rig.designer, QStringLiteral("TxtPosizione"), 2);
@@ -410,7 +411,7 @@ private slots:
         QCOMPARE(said, QStringList{"Posizione non valida: larghezza e altezza non possono essere negative."});
         width->setText(QStringLiteral("300"));
         QTest::keyClick(width, Qt::Key_Return);
-        QCOMPARE(rig.geometry(), (ElementGeometry{2925, 1650, 4500, 600}));
+        QCOMPARE(rig.geometry(), (ElementGeometry{3075, 1650, 4500, 600}));
         QVERIFY(rig.designer->isVisible() && driver.unexpected().isEmpty());
         rig.activate();
         rig.designer->canvas()->setFocus(); // the refused field took it, with its own Ctrl+Z

@@ -146,28 +146,6 @@ private slots:
         QCOMPARE(rig.element(), before);
     }
 
-    // Escape, moving or sizing: the outline goes and the element stays, selected, with no undo step.
-    void cancelledDragMovesNothing()
-    {
-        const Box start{2887, 1500, 3000, 600};
-        for (const int handle : {-1, 4}) {
-            Rig rig(start);
-            rig.press();
-            if (handle >= 0) {
-                rig.engine.mouseReleased(Qt::LeftButton);
-                rig.document.undoStack()->undo();
-                rig.engine.handlePressed(handle);
-            }
-            rig.moveTo(rig.host.clientToScreen({400, 300}));
-            rig.engine.cancelDrag();
-            rig.verifyIdle();
-            QVERIFY(rig.host.handlesVisible);
-            rig.engine.mouseReleased(Qt::LeftButton);
-            QCOMPARE(rig.element(), start);
-            QCOMPARE(rig.document.undoStack()->index(), 0);
-        }
-    }
-
     void sizingMovesTheGrabbedEdges_data()
     {
         // The element spans canvas pixels 100 .. 200 across and 100 .. 150 down.
