@@ -299,6 +299,7 @@ void Form1::createStrip()
 
     Posizione = new QWidget(Strumenti);
     Posizione->setObjectName(QStringLiteral("Posizione"));
+    Posizione->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto* place = new QHBoxLayout(Posizione);
     place->setContentsMargins(12, 0, 0, 0);
     const char* captions[4] = {"X", "Y", "Larg.", "Alt."};
