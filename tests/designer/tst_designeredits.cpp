@@ -601,6 +601,20 @@ private slots:
         command(designer, "T1");
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->pos(), QPoint(designer.frameGeometry().width() - panel->width() - 7, 0));
+        // The element list runs in its own order: video, weather, images, unlike the rows.
+        QStringList expected;
+        for (int counter = 1; counter <= 8; ++counter) {
+            for (const char* field : {"Numero", "Postazione", "Utente", "Stato"})
+                expected << QLatin1String(field) + QString::number(counter);
+        }
+        for (int photo = 1; photo <= 8; ++photo)
+            expected << QStringLiteral("Foto%1").arg(photo);
+        expected +=
+            QStringList{"Titolo", "Sottotitolo", "Data", "Ora", "Video", "Meteo", "Immagini", "TestoScorrevole"};
+        auto* list = child<QListWidget>(designer, QStringLiteral("LB1"));
+        for (int item = 0; item < list->count(); ++item)
+            QCOMPARE(list->item(item)->text(), expected.value(item));
+        QCOMPARE(list->count(), expected.size());
         QVERIFY(!child<QPushButton>(designer, QStringLiteral("PushButton1_0"))->isEnabled());
         QVERIFY(!child<QPushButton>(designer, QStringLiteral("PushButton1_1"))->isEnabled());
         QVERIFY(child<QPushButton>(designer, QStringLiteral("PushButton1_2"))->isEnabled());

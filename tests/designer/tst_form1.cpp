@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
@@ -60,28 +59,6 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private slots:
-    void designState()
-    {
-        TestFolder folder;
-        Form1 designer(folder.store(), QStringLiteral("Layout1"));
-        QCOMPARE(designer.rowOf(designer.findChild<QLabel*>(QStringLiteral("Label2"))), nullptr);
-        // The element list runs in its own order: video, weather, images, unlike the rows.
-        QStringList expected;
-        for (int counter = 1; counter <= 8; ++counter) {
-            for (const char* field : {"Numero", "Postazione", "Utente", "Stato"})
-                expected << QLatin1String(field) + QString::number(counter);
-        }
-        for (int photo = 1; photo <= 8; ++photo)
-            expected << QStringLiteral("Foto%1").arg(photo);
-        expected +=
-            QStringList{"Titolo", "Sottotitolo", "Data", "Ora", "Video", "Meteo", "Immagini", "TestoScorrevole"};
-        QStringList listed;
-        const auto* list = designer.findChild<QListWidget*>(QStringLiteral("LB1"));
-        for (int item = 0; item < list->count(); ++item)
-            listed << list->item(item)->text();
-        QCOMPARE(listed, expected);
-    }
-
     // Read-only, any press on the background opens the menu; editable, only the right button does.
     // Its last item closes the designer. The items and their order are the operator's habit.
     void backgroundMenus_data()
