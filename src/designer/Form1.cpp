@@ -14,11 +14,13 @@
 #include "platform/Twips.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/PictureLimit.h"
 
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -559,8 +561,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 }
 
 // No picture clears the canvas's; a path is loaded only when it changed, and one that gives no
-// picture leaves the canvas as it was. Either way the path is what the layout holds, so it goes
-// into Label2 for the save.
+// picture leaves the canvas as it was (a picture too large to load is told). Either way the path
+// is what the layout holds, so it goes into Label2 for the save.
 void Form1::showBackground()
 {
     m_canvas->setBackgroundColor(OleColor::toQColor(m_document.backgroundColour()));
@@ -577,7 +579,9 @@ void Form1::showBackground()
     } else {
         if (path != m_shownPicture) {
             QPixmap picture;
-            if (picture.load(*path))
+            if (const QSize size = QImageReader(*path).size(); PictureLimit::exceeded(size))
+                MsgForm::showMessage(PictureLimit::message(*path, size), this);
+            else if (picture.load(*path))
                 m_canvas->setBackgroundPicture(picture);
         }
         Label2->setText(*path);

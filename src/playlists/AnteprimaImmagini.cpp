@@ -1,8 +1,11 @@
 #include "playlists/AnteprimaImmagini.h"
 
 #include "playlists/PictureBox.h"
+#include "ui/PictureLimit.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -32,7 +35,12 @@ AnteprimaImmagini::AnteprimaImmagini(const QString& path, QWidget* parent)
     layout->addWidget(Image1);
 
     const QSize room = roomOnScreen(parent);
-    Image1->load(path, room);
+    // A photo is read scaled to the room, but a format that cannot be scaled while read is decoded
+    // whole, which a very large picture cannot be.
+    if (!Image1->load(path, room)) {
+        if (const QSize size = QImageReader(path).size(); PictureLimit::exceeded(size))
+            m_problem = PictureLimit::message(QFileInfo(path).fileName(), size);
+    }
     // Sized to the picture, never smaller than a window one can find and close.
     const QSize minimum(320, 240);
     resize(Image1->picture().isNull() ? minimum : Image1->picture().size().expandedTo(minimum).boundedTo(room));

@@ -2,6 +2,7 @@
 
 #include "data/ConfigurationRecord.h"
 #include "playlists/AnteprimaImmagini.h"
+#include "ui/MsgForm.h"
 
 ImpostaFoto::ImpostaFoto(Store& store, QWidget* parent)
     : PlaylistWindow(store, PlaylistKind::photo(), parent)
@@ -11,7 +12,10 @@ ImpostaFoto::ImpostaFoto(Store& store, QWidget* parent)
 void ImpostaFoto::preview(const QString& path)
 {
     AnteprimaImmagini window(path, this);
-    window.exec();
+    if (!window.problem().isEmpty())
+        MsgForm::showMessage(window.problem(), this);
+    else
+        window.exec();
 }
 
 void ImpostaFoto::storeDefault(const QString& path)

@@ -28,6 +28,10 @@ QStringList problem(const QString& name)
         return {QStringLiteral("Il nome del file contiene il carattere \"%1\",").arg(name.mid(bad, 1)),
                 QStringLiteral("che il FrontEnd non può leggere !")};
     }
+    // The display program opens paths of at most 259 characters, the program folder's included.
+    if (name.size() > MaxLength)
+        return {QStringLiteral("Il nome del file è troppo lungo:"),
+                QStringLiteral("al massimo %1 caratteri, estensione compresa !").arg(MaxLength)};
     // A leading dot hides the file from the list of playlist files.
     if (name.startsWith(QLatin1Char('.')))
         return {QStringLiteral("Il nome del file non può iniziare con un punto !")};

@@ -8,6 +8,9 @@
 // platform.
 namespace PlaylistFileName {
 
+// The longest name, extension included: the rest of a Windows path is left to the program folder.
+inline constexpr int MaxLength = 100;
+
 // name with extension (".tni", ".tnv") appended, unless its last four characters already are the extension
 // in any case: "ABC" gives "ABC.tni", "ABC.TNI" stays as it is.
 QString withExtension(const QString& name, const QString& extension);

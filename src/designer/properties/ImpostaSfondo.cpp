@@ -6,6 +6,7 @@
 #include "ui/FileLists.h"
 #include "ui/FolderListWidget.h"
 #include "ui/MsgForm.h"
+#include "ui/PictureLimit.h"
 #include "ui/WindowFont.h"
 
 #include <QFileInfo>
@@ -90,12 +91,8 @@ void ImpostaSfondo::pick(const QString& fileName)
 {
     const QString path = File1->filePath(fileName);
     QImageReader reader(path);
-    const QSize size = reader.size();
-    const qint64 limit = static_cast<qint64>(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (size.isValid() && limit > 0 && static_cast<qint64>(size.width()) * size.height() * 4 > limit) {
-        MsgForm::showMessage({QStringLiteral("L'immagine è troppo grande per essere caricata:"), fileName,
-                              QStringLiteral("%1 x %2 pixel").arg(size.width()).arg(size.height())},
-                             this);
+    if (const QSize size = reader.size(); PictureLimit::exceeded(size)) {
+        MsgForm::showMessage(PictureLimit::message(fileName, size), this);
         return;
     }
     const QImage image = reader.read();
