@@ -1,8 +1,8 @@
 // Loading a layout into the designer up to the moment it is shown, at 1920 x 1080, without a
 // background picture and with a 3840 x 2160 one (PNG and JPEG); the first paint of the canvas; the
 // work of one mouse move during a drag through the real window (the engine's step, the outline
-// layer's update and the repaint of what it crossed) over a 1,000-move drag; and one save of the
-// fifty rows.
+// layer's update and the repaint of what it crossed) over a 1,000-move drag, at 1:1 and with the
+// whole display fitted into the window; undoing 1,000 steps; and one save of the fifty rows.
 
 #include "BenchmarkMain.h"
 #include "data/Database.h"
@@ -20,6 +20,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
 #include <cmath>
 
@@ -116,7 +118,8 @@ void send(QWidget* receiver, QEvent::Type type, QPoint global, Qt::MouseButton b
 
 // A 1,000-move drag of the title (520 x 40 pixels) around the middle of the visible canvas, away
 // from the edges where a held drag scrolls, each move handled and painted before the next; the
-// title goes back to its place between drags.
+// title goes back to its place between drags. The second argument 1 fits the display into the
+// window first ("Adatta"), the picture scaled with it.
 void BM_DragMoveThroughWindow(benchmark::State& state)
 {
     workbench().useBackground(pictureFor(static_cast<int>(state.range(0))));
@@ -128,6 +131,11 @@ void BM_DragMoveThroughWindow(benchmark::State& state)
     designer.document().moveElement(Titolo, start);
     designer.show();
     QApplication::processEvents();
+    if (state.range(1) == 1) {
+        designer.findChild<QToolButton*>(QStringLiteral("Zoom_0"))->click();
+        QApplication::processEvents();
+        state.SetLabel(state.range(0) == 0 ? "no picture, fit zoom" : "3840x2160 PNG, fit zoom");
+    }
     QWidget* title = designer.findChild<QWidget*>(QStringLiteral("Text9_0"));
     DesignerCanvas* canvas = designer.canvas();
     const QPoint grab = title->mapToGlobal(QPoint(20, 20));
@@ -156,7 +164,39 @@ void BM_DragMoveThroughWindow(benchmark::State& state)
     state.counters["per_move"] = benchmark::Counter(static_cast<double>(state.iterations()) * Moves,
                                                     benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_DragMoveThroughWindow)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragMoveThroughWindow)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// Undoing 1,000 moves of the 48 elements one after another, the widgets following each step and
+// the window painted once at the end; they are redone between runs.
+void BM_UndoThousandSteps(benchmark::State& state)
+{
+    constexpr int Steps = 1000;
+    workbench().useBackground(QString());
+    Form1 designer(workbench().store, Table);
+    ApplyLayoutToDesigner(designer, FullHd);
+    designer.show();
+    QApplication::processEvents();
+    LayoutDocument& document = designer.document();
+    for (int step = 0; step < Steps; ++step) {
+        const float offset = static_cast<float>(15 * (step % 40 + 1));
+        document.moveElement(step % LayoutDocument::ElementCount, {offset, offset, 1500.5f, 600});
+    }
+    QUndoStack* history = document.undoStack();
+    for (auto _ : state) {
+        while (history->canUndo())
+            history->undo();
+        QApplication::processEvents();
+        state.PauseTiming();
+        while (history->canRedo())
+            history->redo();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["steps"] = history->count();
+    state.counters["per_step"] = benchmark::Counter(static_cast<double>(state.iterations()) * Steps,
+                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_UndoThousandSteps)->Unit(benchmark::kMillisecond);
 
 // "Salva Impostazioni" without its message: the fifty rows in one transaction.
 void BM_SaveLayout(benchmark::State& state)

@@ -160,12 +160,12 @@ QPoint CanvasDragHost::screenToClient(QPoint screen) const
 
 double CanvasDragHost::twipsPerPixelX() const
 {
-    return Twips::PerPixel;
+    return Twips::PerPixel / m_zoom;
 }
 
 double CanvasDragHost::twipsPerPixelY() const
 {
-    return Twips::PerPixel;
+    return Twips::PerPixel / m_zoom;
 }
 
 void CanvasDragHost::captureMouse()
@@ -226,6 +226,7 @@ void CanvasDragHost::setHandlesVisible(bool visible)
         if (visible)
             handle->raise();
     }
+    emit handlesShown(visible);
 }
 
 void CanvasDragHost::followCursor(bool dragging)

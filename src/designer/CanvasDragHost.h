@@ -41,6 +41,10 @@ public:
     void followCursor(bool dragging);
     bool isScrolling() const { return m_scrollTimer.isActive(); }
 
+    // Canvas pixels per display pixel: twips per canvas pixel are 15 / zoom. Handles keep their
+    // 5 by 5 screen pixels.
+    void setZoom(double zoom) { m_zoom = zoom; }
+
     QPoint clientToScreen(QPoint client) const override;
     QPoint screenToClient(QPoint screen) const override;
     double twipsPerPixelX() const override;
@@ -60,6 +64,8 @@ public:
 signals:
     // A press with any button on sizing handle `index`, its cursor already taken.
     void handlePressed(int index);
+    // The handles were shown or hidden: shown, they mark the selected element.
+    void handlesShown(bool shown);
 
 private:
     QPoint scrollStep() const;
@@ -71,5 +77,6 @@ private:
     DragOutline* m_outline = nullptr;
     std::array<SizingHandle*, 8> picHandle{};
     QPoint m_cursor;
+    double m_zoom = 1.0;
     QTimer m_scrollTimer;
 };

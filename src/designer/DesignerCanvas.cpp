@@ -19,6 +19,16 @@ void DesignerCanvas::setBackgroundColor(const QColor& color)
 void DesignerCanvas::setBackgroundPicture(const QPixmap& picture)
 {
     m_picture = picture;
+    setZoom(m_zoom);
+}
+
+void DesignerCanvas::setZoom(double zoom)
+{
+    m_zoom = zoom;
+    if (zoom == 1.0 || m_picture.isNull())
+        m_shown = m_picture;
+    else
+        m_shown = m_picture.scaled(m_picture.size() * zoom, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     update();
 }
 
@@ -29,8 +39,8 @@ void DesignerCanvas::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     for (const QRect& part : event->region()) {
         painter.fillRect(part, m_background);
-        if (!m_picture.isNull())
-            painter.drawPixmap(part.topLeft(), m_picture, part);
+        if (!m_shown.isNull())
+            painter.drawPixmap(part.topLeft(), m_shown, part);
     }
 }
 

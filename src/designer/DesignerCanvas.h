@@ -4,8 +4,9 @@
 #include <QPixmap>
 #include <QWidget>
 
-// The client area of the designer at the display's full size: the screen's background colour with
-// its background picture drawn unscaled from the top-left corner, under the element widgets.
+// The client area of the designer at the display's size times the zoom: the screen's background
+// colour with its background picture drawn from the top-left corner at the zoom (unscaled at 1:1),
+// under the element widgets.
 class DesignerCanvas : public QWidget
 {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
     // A null pixmap shows no picture.
     void setBackgroundPicture(const QPixmap& picture);
     const QPixmap& backgroundPicture() const { return m_picture; }
+
+    void setZoom(double zoom);
 
 signals:
     // A press on the background itself; presses on elements stay with the elements. While the
@@ -35,4 +38,7 @@ protected:
 private:
     QColor m_background = Qt::black;
     QPixmap m_picture;
+    // The picture at the zoom, made once per zoom and picture: a drag repaints parts at every move.
+    QPixmap m_shown;
+    double m_zoom = 1.0;
 };

@@ -42,9 +42,9 @@ void ElementLabel::showLook(const ElementData& values)
 void ElementLabel::paintElement(QPainter& painter)
 {
     if (!m_transparent)
-        painter.fillRect(rect(), m_back);
+        painter.fillRect(area(), m_back);
     painter.setFont(m_font);
     painter.setPen(m_fore);
-    painter.drawText(rect(), static_cast<int>(m_alignment | Qt::AlignTop) | Qt::TextWordWrap | Qt::TextShowMnemonic,
+    painter.drawText(area(), static_cast<int>(m_alignment | Qt::AlignTop) | Qt::TextWordWrap | Qt::TextShowMnemonic,
                      m_text);
 }

@@ -22,7 +22,7 @@ void ElementPicture::paintElement(QPainter& painter)
 // Head and shoulders on a pale studio background, like the passport photo the operator gets.
 void ElementPicture::paintPhoto(QPainter& painter) const
 {
-    const QRectF box = rect();
+    const QRectF box = area();
     QLinearGradient backdrop(box.topLeft(), box.bottomLeft());
     backdrop.setColorAt(0.0, QColor(0xdd, 0xe6, 0xf0));
     backdrop.setColorAt(1.0, QColor(0xa9, 0xb9, 0xcc));
@@ -48,7 +48,7 @@ void ElementPicture::paintPhoto(QPainter& painter) const
 // A dark panel with a sign of what the display shows there and its name under it.
 void ElementPicture::paintPlaceholder(QPainter& painter) const
 {
-    const QRectF box = rect();
+    const QRectF box = area();
     painter.fillRect(box, QColor(0x26, 0x2b, 0x33));
     painter.setPen(QPen(QColor(0x9a, 0xa4, 0xb1), 1, Qt::DashLine));
     painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));

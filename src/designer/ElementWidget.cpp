@@ -6,11 +6,25 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
-void ElementWidget::showData(const ElementData& values)
+namespace {
+
+int onCanvas(float twips, double zoom)
 {
-    setGeometry(Twips::toPixels(values.left), Twips::toPixels(values.top), Twips::toPixels(values.width),
-                Twips::toPixels(values.height));
+    return static_cast<int>(std::nearbyint(twips * zoom / Twips::PerPixel));
+}
+
+} // namespace
+
+void ElementWidget::showData(const ElementData& values, double zoom)
+{
+    if (zoom != m_zoom) {
+        m_zoom = zoom;
+        lookChanged();
+    }
+    setGeometry(onCanvas(values.left, zoom), onCanvas(values.top, zoom), onCanvas(values.width, zoom),
+                onCanvas(values.height, zoom));
     showLook(values);
     setHidden(!values.visible);
 }
@@ -19,6 +33,11 @@ void ElementWidget::mousePressEvent(QMouseEvent* event)
 {
     event->accept();
     emit pressed(this, event->button(), event->globalPosition().toPoint());
+}
+
+QRectF ElementWidget::area() const
+{
+    return QRectF(0, 0, width() / m_zoom, height() / m_zoom);
 }
 
 void ElementWidget::lookChanged()
@@ -44,6 +63,7 @@ void ElementWidget::paintEvent(QPaintEvent* event)
         // A transparent label lets the canvas through where it draws no text.
         m_drawn.fill(Qt::transparent);
         QPainter picture(&m_drawn);
+        picture.scale(m_zoom, m_zoom);
         paintElement(picture);
     }
     QPainter painter(this);

@@ -15,8 +15,9 @@ class ElementWidget : public QWidget
 public:
     using QWidget::QWidget;
 
-    // Places and shows or hides the widget as `values` say, then lets the subclass take the look.
-    void showData(const ElementData& values);
+    // Places and shows or hides the widget as `values` say at `zoom` canvas pixels per display
+    // pixel, then lets the subclass take the look.
+    void showData(const ElementData& values, double zoom = 1.0);
 
 signals:
     // Any button pressed on the element, and where on the screen; the designer decides what, if
@@ -28,7 +29,10 @@ protected:
     // Draws the element over the whole widget. What it draws is kept as a picture until the look
     // (lookChanged) or the size changes: a drag's outline crosses elements at every mouse move, and
     // a repaint then only copies pixels instead of laying out text and paths again.
+    // The painter is scaled to display pixels: area() is the element's box in them, so a zoomed
+    // element looks like the one at 1:1, only smaller.
     virtual void paintElement(QPainter& painter) = 0;
+    QRectF area() const;
     void lookChanged();
 
     void paintEvent(QPaintEvent* event) final;
@@ -37,4 +41,5 @@ protected:
 
 private:
     QPixmap m_drawn;
+    double m_zoom = 1.0;
 };

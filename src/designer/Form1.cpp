@@ -7,6 +7,7 @@
 #include "designer/ElementLabel.h"
 #include "designer/ElementPicture.h"
 #include "designer/document/StoredElement.h"
+#include "designer/document/TypedGeometry.h"
 #include "designer/properties/OpenProperties.h"
 #include "designer/tools/DragResizeEngine.h"
 #include "platform/OleColor.h"
@@ -22,12 +23,19 @@
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <stdexcept>
 
 using LayoutRecords::CanvasControl;
@@ -110,6 +118,9 @@ QString arrayName(const char* control, int index)
     return QStringLiteral("%1_%2").arg(QLatin1String(control)).arg(index);
 }
 
+// The steps of Ctrl+minus and Ctrl+plus; "Adatta" may land between them.
+constexpr std::array<double, 6> ZoomSteps{0.25, 0.5, 0.75, 1.0, 1.5, 2.0};
+
 } // namespace
 
 Form1::Form1(Store& store, const QString& table, QWidget* parent)
@@ -128,6 +139,7 @@ Form1::Form1(Store& store, const QString& table, QWidget* parent)
     m_scroll->setWidget(m_canvas);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(m_scroll);
 
     createElements();
@@ -139,6 +151,8 @@ Form1::Form1(Store& store, const QString& table, QWidget* parent)
     m_host = std::make_unique<CanvasDragHost>(*this, *m_scroll, *m_canvas);
     m_engine = std::make_unique<DragResizeEngine>(*m_host, m_document);
     m_engine->InitHandles();
+    if (!m_readOnly)
+        createStrip();
 
     connect(&m_document, &LayoutDocument::elementChanged, this, &Form1::showElement);
     connect(&m_document, &LayoutDocument::backgroundChanged, this, &Form1::showBackground);
@@ -255,11 +269,164 @@ void Form1::createElementPanel()
     connect(PushButton1[2], &QPushButton::clicked, GroupBox1, &QWidget::hide);
 }
 
+// Undo and redo, the selected element's place and the zoom, in one row under the canvas. The row
+// takes what width the window has and never widens it: the window keeps the display's width.
+void Form1::createStrip()
+{
+    Strumenti = new QWidget(this);
+    Strumenti->setObjectName(QStringLiteral("Strumenti"));
+    Strumenti->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    auto* row = new QHBoxLayout(Strumenti);
+    row->setSizeConstraint(QLayout::SetNoConstraint);
+    row->setContentsMargins(4, 2, 4, 2);
+    QUndoStack* history = m_document.undoStack();
+    Annulla = addTool(QStringLiteral("Annulla"), QStringLiteral("Annulla"), {QKeySequence::Undo});
+    Ripristina = addTool(QStringLiteral("Ripristina"), QStringLiteral("Ripristina"),
+                         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // Never under a drag: its drop is worked out from where the element was when it began.
+    connect(Annulla->defaultAction(), &QAction::triggered, this, [this, history] {
+        if (m_engine->state() == DragResizeEngine::Idle)
+            history->undo();
+    });
+    connect(Ripristina->defaultAction(), &QAction::triggered, this, [this, history] {
+        if (m_engine->state() == DragResizeEngine::Idle)
+            history->redo();
+    });
+    connect(history, &QUndoStack::canUndoChanged, Annulla->defaultAction(), &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, Ripristina->defaultAction(), &QAction::setEnabled);
+    Annulla->defaultAction()->setEnabled(false);
+    Ripristina->defaultAction()->setEnabled(false);
+    row->addWidget(Annulla);
+    row->addWidget(Ripristina);
+
+    Posizione = new QWidget(Strumenti);
+    Posizione->setObjectName(QStringLiteral("Posizione"));
+    Posizione->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    auto* place = new QHBoxLayout(Posizione);
+    place->setContentsMargins(12, 0, 0, 0);
+    const char* captions[4] = {"X", "Y", "Larg.", "Alt."};
+    for (std::size_t index = 0; index < TxtPosizione.size(); ++index) {
+        place->addWidget(new QLabel(QString::fromUtf8(captions[index]), Posizione));
+        QLineEdit* field = TxtPosizione[index] = new QLineEdit(Posizione);
+        field->setObjectName(arrayName("TxtPosizione", static_cast<int>(index)));
+        field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("-00000")) + 10);
+        place->addWidget(field);
+        connect(field, &QLineEdit::returnPressed, this, &Form1::applyTypedPosition);
+    }
+    row->addWidget(Posizione);
+    row->addStretch();
+
+    const char* zoomCaptions[5] = {"Adatta", "50%", "1:1", "-", "+"};
+    const QList<QKeySequence> zoomKeys[5] = {{},
+                                             {},
+                                             {QKeySequence(Qt::CTRL | Qt::Key_0)},
+                                             {QKeySequence::ZoomOut},
+                                             {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}};
+    for (std::size_t index = 0; index < Zoom.size(); ++index) {
+        Zoom[index] = addTool(arrayName("Zoom", static_cast<int>(index)), QString::fromUtf8(zoomCaptions[index]),
+                              zoomKeys[index]);
+        row->addWidget(Zoom[index]);
+    }
+    connect(Zoom[0]->defaultAction(), &QAction::triggered, this, [this] { setZoom(fitZoom()); });
+    connect(Zoom[1]->defaultAction(), &QAction::triggered, this, [this] { setZoom(0.5); });
+    connect(Zoom[2]->defaultAction(), &QAction::triggered, this, [this] { setZoom(1.0); });
+    connect(Zoom[3]->defaultAction(), &QAction::triggered, this, [this] { stepZoom(-1); });
+    connect(Zoom[4]->defaultAction(), &QAction::triggered, this, [this] { stepZoom(1); });
+    LblZoom = new QLabel(QStringLiteral("100%"), Strumenti);
+    LblZoom->setObjectName(QStringLiteral("LblZoom"));
+    LblZoom->setMinimumWidth(LblZoom->fontMetrics().horizontalAdvance(QStringLiteral("000%")) + 8);
+    LblZoom->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    row->addWidget(LblZoom);
+    layout()->addWidget(Strumenti);
+    // As high with the position box as without: the canvas must not move when it comes and goes.
+    Strumenti->setFixedHeight(row->sizeHint().height());
+    Posizione->hide();
+
+    // Keys reach the canvas once the operator has clicked on it; the scroll area keeps its own
+    // arrow keys for scrolling while no element is selected.
+    m_canvas->setFocusPolicy(Qt::ClickFocus);
+    m_canvas->installEventFilter(this);
+    connect(m_host.get(), &CanvasDragHost::handlesShown, this, &Form1::showSelection);
+}
+
+// A window command with its keys, on a flat button of the strip. The keys work anywhere in the
+// window, except where a text field has the same key for itself; never during a drag.
+QToolButton* Form1::addTool(const QString& name, const QString& caption, const QList<QKeySequence>& keys)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    auto* button = new QToolButton(Strumenti);
+    button->setObjectName(name);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setDefaultAction(action);
+    return button;
+}
+
 void Form1::setSizeTwips(float width, float height)
 {
     m_sizeTwips = QSizeF(width, height);
-    m_canvas->setFixedSize(Twips::toPixels(width), Twips::toPixels(height));
+    sizeCanvas();
     fitWindowToCanvas();
+}
+
+void Form1::sizeCanvas()
+{
+    const auto pixels = [this](float twips) {
+        return static_cast<int>(std::nearbyint(Twips::toPixels(twips) * m_zoom));
+    };
+    m_canvas->setFixedSize(pixels(static_cast<float>(m_sizeTwips.width())),
+                           pixels(static_cast<float>(m_sizeTwips.height())));
+}
+
+// The part of the canvas in the middle of the window stays in the middle.
+void Form1::setZoom(double zoom)
+{
+    if (m_readOnly || m_engine->state() != DragResizeEngine::Idle || zoom <= 0.0 || zoom == m_zoom)
+        return;
+    QScrollBar* bars[2] = {m_scroll->horizontalScrollBar(), m_scroll->verticalScrollBar()};
+    const int seen[2] = {m_scroll->viewport()->width(), m_scroll->viewport()->height()};
+    double middle[2];
+    for (int axis = 0; axis < 2; ++axis)
+        middle[axis] = (bars[axis]->value() + seen[axis] / 2.0) / m_zoom;
+    m_zoom = zoom;
+    m_host->setZoom(zoom);
+    m_canvas->setZoom(zoom);
+    sizeCanvas();
+    for (int position = 0; position < LayoutDocument::ElementCount; ++position)
+        showElement(position);
+    m_engine->mappingChanged();
+    for (int axis = 0; axis < 2; ++axis)
+        bars[axis]->setValue(static_cast<int>(std::nearbyint(middle[axis] * zoom - seen[axis] / 2.0)));
+    LblZoom->setText(QStringLiteral("%1%").arg(std::nearbyint(zoom * 100.0)));
+}
+
+// The whole display in the space the window gives the canvas, never larger than 1:1.
+double Form1::fitZoom() const
+{
+    const QSize space = m_scroll->size();
+    const double across = space.width() / static_cast<double>(Twips::toPixels(static_cast<float>(m_sizeTwips.width())));
+    const double down = space.height() / static_cast<double>(Twips::toPixels(static_cast<float>(m_sizeTwips.height())));
+    return std::clamp(std::min(across, down), 0.05, 1.0);
+}
+
+void Form1::stepZoom(int direction)
+{
+    constexpr double Slack = 1e-6;
+    if (direction > 0) {
+        const auto larger =
+            std::find_if(ZoomSteps.begin(), ZoomSteps.end(), [this](double step) { return step > m_zoom + Slack; });
+        if (larger != ZoomSteps.end())
+            setZoom(*larger);
+    } else {
+        const auto smaller =
+            std::find_if(ZoomSteps.rbegin(), ZoomSteps.rend(), [this](double step) { return step < m_zoom - Slack; });
+        if (smaller != ZoomSteps.rend())
+            setZoom(*smaller);
+    }
 }
 
 // The frame is known only once the window exists on the screen: fit again then.
@@ -276,9 +443,13 @@ void Form1::hideEvent(QHideEvent* event)
     QDialog::hideEvent(event);
 }
 
+// The window asks for the display at 1:1 and the strip under it.
 void Form1::fitWindowToCanvas()
 {
-    QSize wanted = m_canvas->size();
+    QSize wanted(Twips::toPixels(static_cast<float>(m_sizeTwips.width())),
+                 Twips::toPixels(static_cast<float>(m_sizeTwips.height())));
+    if (Strumenti)
+        wanted.rheight() += Strumenti->minimumHeight();
     if (const QScreen* display = screen()) {
         const QSize frame = frameGeometry().size() - geometry().size();
         wanted = wanted.boundedTo(display->availableGeometry().size() - frame);
@@ -315,7 +486,78 @@ const Row* Form1::rowOf(const QWidget* widget) const
 
 void Form1::showElement(int position)
 {
-    m_widgets.at(static_cast<std::size_t>(position))->showData(m_document.element(position));
+    m_widgets.at(static_cast<std::size_t>(position))->showData(m_document.element(position), m_zoom);
+    m_engine->elementChanged(position);
+    if (Posizione && position == m_engine->currentElement())
+        showSelection();
+}
+
+// The position box shows while an element has handles, in display pixels to the nearest.
+void Form1::showSelection()
+{
+    const bool selected = m_engine->handlesShown();
+    Posizione->setVisible(selected);
+    if (!selected)
+        return;
+    const ElementData& element = m_document.element(m_engine->currentElement());
+    const float values[4] = {element.left, element.top, element.width, element.height};
+    for (std::size_t index = 0; index < TxtPosizione.size(); ++index)
+        TxtPosizione[index]->setText(QString::number(Twips::toPixels(values[index])));
+}
+
+// Enter in the position box: the four values in one step, or a message and nothing changed.
+void Form1::applyTypedPosition()
+{
+    if (!m_engine->handlesShown() || m_engine->state() != DragResizeEngine::Idle)
+        return;
+    const int position = m_engine->currentElement();
+    QStringList typed;
+    for (const QLineEdit* field : TxtPosizione)
+        typed << field->text();
+    const TypedGeometry read = readTypedGeometry(typed, geometryOf(m_document.element(position)));
+    if (!read.geometry) {
+        MsgForm::showMessage({read.refusal}, this);
+        QLineEdit* refused = TxtPosizione.at(static_cast<std::size_t>(read.field));
+        refused->setFocus();
+        refused->selectAll();
+        return;
+    }
+    m_document.moveElement(position, *read.geometry);
+    showSelection();
+}
+
+// An arrow key with the selected element: one display pixel, ten with Shift.
+bool Form1::nudge(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    if ((modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier) || !m_engine->handlesShown() ||
+        m_engine->state() != DragResizeEngine::Idle)
+        return false;
+    const int step = modifiers == Qt::ShiftModifier ? 10 : 1;
+    const int position = m_engine->currentElement();
+    switch (key.key()) {
+    case Qt::Key_Left:
+        m_document.nudgeElement(position, -step, false);
+        return true;
+    case Qt::Key_Right:
+        m_document.nudgeElement(position, step, false);
+        return true;
+    case Qt::Key_Up:
+        m_document.nudgeElement(position, -step, true);
+        return true;
+    case Qt::Key_Down:
+        m_document.nudgeElement(position, step, true);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_canvas && event->type() == QEvent::KeyPress)
+        return nudge(*static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
 }
 
 // No picture clears the canvas's; a path is loaded only when it changed, and one that gives no
@@ -326,10 +568,14 @@ void Form1::showBackground()
     m_canvas->setBackgroundColor(OleColor::toQColor(m_document.backgroundColour()));
     const std::optional<QString>& path = m_document.backgroundPicture();
     // An empty path is the background removed by "Elimina": no picture, and Label2 empty for the save.
+    if (!m_shownPicture && path)
+        m_captionWithoutPicture = Label2->text();
     if (!path || path->isEmpty()) {
         m_canvas->setBackgroundPicture(QPixmap());
         if (path)
             Label2->clear();
+        else if (m_shownPicture)
+            Label2->setText(m_captionWithoutPicture);
     } else {
         if (path != m_shownPicture) {
             QPixmap picture;
@@ -370,6 +616,7 @@ void Form1::elementPressed(ElementWidget* element, Qt::MouseButton button, const
     const Row* row = rowOf(element);
     if (m_readOnly || !row)
         return;
+    m_canvas->setFocus(Qt::MouseFocusReason);
     if (button == Qt::LeftButton) {
         m_host->setCursorPosition(globalPosition);
         m_engine->DragBegin(row->listPosition);
@@ -534,6 +781,14 @@ QPoint Form1::placeOnAScreen(const QPoint& wanted) const
 void Form1::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_engine->cancelDrag();
+        m_host->followCursor(false);
+        event->accept();
+        return;
+    }
+    // Enter in the position box is the box's own; it presses no button of the element table.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Posizione &&
+        Posizione->isAncestorOf(focusWidget())) {
         event->accept();
         return;
     }

@@ -20,11 +20,13 @@ class ElementPicture;
 class ElementWidget;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPixmap;
 class QPushButton;
 class QScrollArea;
+class QToolButton;
 class Store;
 
 // The layout designer: a life-size model of the display screen with its 48 elements on the
@@ -41,6 +43,12 @@ class Store;
 // and the element widgets and the canvas only draw what it announces. The left button moves and
 // sizes elements through the drag-and-resize engine; the right button on the background opens the
 // commands, on an element the property editor.
+//
+// An editable layout also has a strip under the canvas: undo and redo of the document's history
+// (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z), the selected element's place in display pixels to read and type,
+// and the zoom (fit, 50%, 1:1 with Ctrl+0, steps with Ctrl+minus and Ctrl+plus). The arrow keys on
+// the canvas move the selected element by one display pixel, ten with Shift; Escape abandons a drag.
+// The read-only base layout has none of this.
 class Form1 : public QDialog
 {
     Q_OBJECT
@@ -84,6 +92,11 @@ public:
 
     DesignerCanvas* canvas() const { return m_canvas; }
 
+    // Canvas pixels per display pixel; 1 until the operator zooms.
+    double zoom() const { return m_zoom; }
+    // Ignored in the read-only layout and during a drag.
+    void setZoom(double zoom);
+
     // The context menu for a press on the canvas background with `button`, or none when that press
     // opens no menu. The caller owns it; the press handler shows it at the cursor.
     std::unique_ptr<QMenu> menuForPress(Qt::MouseButton button);
@@ -99,6 +112,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
     // Escape does not close the designer: closing is "Chiudi Schermata" or the close button.
     void keyPressEvent(QKeyEvent* event) override;
+    // The arrow keys on the canvas.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     std::array<ElementLabel*, 32> Text1{};
@@ -117,10 +132,29 @@ private:
     QListWidget* LB1 = nullptr;
     std::array<QPushButton*, 3> PushButton1{};
 
+    // The strip under the canvas of an editable layout.
+    QWidget* Strumenti = nullptr;
+    QToolButton* Annulla = nullptr;
+    QToolButton* Ripristina = nullptr;
+    // Left, top, width, height of the selected element in display pixels.
+    QWidget* Posizione = nullptr;
+    std::array<QLineEdit*, 4> TxtPosizione{};
+    // Fit, 50%, 1:1, smaller, larger; LblZoom shows the factor.
+    std::array<QToolButton*, 5> Zoom{};
+    QLabel* LblZoom = nullptr;
+
     void createElements();
     void createElementPanel();
     void addElement(const LayoutRecords::Row& row, ElementWidget* widget);
+    void createStrip();
+    QToolButton* addTool(const QString& name, const QString& caption, const QList<QKeySequence>& keys);
     void fitWindowToCanvas();
+    void sizeCanvas();
+    double fitZoom() const;
+    void stepZoom(int direction);
+    bool nudge(const QKeyEvent& key);
+    void showSelection();
+    void applyTypedPosition();
     void restorePosition();
     QPoint placeOnAScreen(const QPoint& wanted) const;
     std::size_t slotOf(LayoutRecords::CanvasControl control, int index) const;
@@ -151,8 +185,11 @@ private:
     std::unique_ptr<DragResizeEngine> m_engine;
     // The picture path last put on the canvas, so a change of colour alone loads no picture.
     std::optional<QString> m_shownPicture;
+    // Label2's caption while the layout has no picture, put back when undo takes the picture away.
+    QString m_captionWithoutPicture;
     QString m_designerTable;
     QSizeF m_sizeTwips;
+    double m_zoom = 1.0;
     bool m_readOnly = false;
     bool m_positionRestored = false;
 };

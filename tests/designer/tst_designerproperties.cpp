@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 
 using LayoutRecords::CanvasControl;
 
@@ -89,6 +90,10 @@ private slots:
         save(designer);
         QCOMPARE(stored(opened.folder, 18, "Testo").toString(), QStringLiteral("Postazione 5"));
         QCOMPARE(stored(opened.folder, 30, "Altezza").toDouble(), 300.0);
+        // "&Applica" is one step, undone after the save.
+        designer.document().undoStack()->undo();
+        QCOMPARE(designer.document().undoStack()->index(), 0);
+        QCOMPARE(designer.elementData(CanvasControl::Text1, 17).text, QStringLiteral("Riga 18"));
     }
 
     void pressesThatOpenNothing_data()
@@ -124,6 +129,8 @@ private slots:
         QCOMPARE(opened.designer->backgroundColour(), 11259375u);
         save(*opened.designer);
         QCOMPARE(stored(opened.folder, 50, "ColoreSfondo").toLongLong(), 11259375LL);
+        opened.designer->document().undoStack()->undo();
+        QCOMPARE(opened.designer->backgroundColour(), 0x00102030u + 50);
     }
 
     // Set, saved, removed, saved again: the row holds the path, then empty text.
@@ -158,6 +165,10 @@ private slots:
         QVERIFY(opened.designer->backgroundPicture().isNull());
         save(*opened.designer);
         QCOMPARE(stored(opened.folder, 48, "PercorsoImmagine").toString(), QString());
+        // Undone, the picture and its path are back.
+        opened.designer->document().undoStack()->undo();
+        QVERIFY(!opened.designer->backgroundPicture().isNull());
+        QCOMPARE(opened.designer->backgroundPath(), path);
         QDir::setCurrent(previous);
         QVERIFY(driver.unexpected().isEmpty());
     }

@@ -1,62 +1,30 @@
-#include "data/Database.h"
+#include "core/SampleLayout.h"
+#include "data/ConfigurationRecord.h"
 #include "data/JetValue.h"
 #include "data/RecordSet.h"
+#include "data/StoreError.h"
+#include "designer/ApplyLayoutToDesigner.h"
 #include "designer/DesignerCanvas.h"
 #include "designer/ElementLabel.h"
-#include "designer/ElementPicture.h"
 #include "designer/Form1.h"
+#include "designer/OpenDesigner.h"
 #include "support/ModalDriver.h"
 #include "support/core/TestFolder.h"
 
-#include <QApplication>
+#include <QAction>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenu>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
-#include <functional>
+#include <sqlite3.h>
 
 using LayoutRecords::CanvasControl;
 
 namespace {
-
-struct Popup {
-    QString menu; // objectName and title; empty when nothing popped up
-    QStringList items;
-};
-
-// Runs `press`; a menu it pops up is recorded, then the item `choose` is clicked on it or, with no
-// such item, the menu is closed.
-Popup popupDuring(const std::function<void()>& press, const QString& choose = {})
-{
-    Popup seen;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        poll.stop();
-        seen.menu = menu->objectName() + QLatin1Char(' ') + menu->title();
-        QAction* chosen = nullptr;
-        for (QAction* action : menu->actions()) {
-            seen.items.append(action->text());
-            if (action->text() == choose)
-                chosen = action;
-        }
-        if (chosen)
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(chosen).center());
-        else
-            menu->close();
-    });
-    poll.start();
-    press();
-    return seen;
-}
 
 void setElement(Form1& designer, CanvasControl control, int index, const ElementData& values)
 {
@@ -71,6 +39,19 @@ void activate(QWidget& window)
     QVERIFY(QTest::qWaitForWindowActive(&window));
 }
 
+// Loads the designer's table into it as opening does with main menu resolution `resolution` chosen.
+void load(Form1& designer, int resolution = -1)
+{
+    ApplyLayoutToDesigner(designer, resolution < 0 ? std::nullopt : std::optional<int>(resolution));
+}
+
+QPixmap filled(const QSize& size, const QColor& color)
+{
+    QPixmap pixmap(size);
+    pixmap.fill(color);
+    return pixmap;
+}
+
 } // namespace
 
 class TestForm1 : public QObject
@@ -78,40 +59,8 @@ class TestForm1 : public QObject
     Q_OBJECT
 
 private slots:
-    void designState()
-    {
-        TestFolder folder;
-        Form1 designer(folder.store(), QStringLiteral("Layout1"));
-        for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
-            if (row.listPosition >= 0)
-                QCOMPARE(designer.rowOf(designer.element(row.control, row.index)), &row);
-        }
-        QCOMPARE(designer.rowOf(designer.findChild<QLabel*>(QStringLiteral("Label2"))), nullptr);
-        // The element list runs in its own order: video, weather, images, unlike the rows.
-        QStringList expected;
-        for (int counter = 1; counter <= 8; ++counter) {
-            for (const char* field : {"Numero", "Postazione", "Utente", "Stato"})
-                expected << QLatin1String(field) + QString::number(counter);
-        }
-        for (int photo = 1; photo <= 8; ++photo)
-            expected << QStringLiteral("Foto%1").arg(photo);
-        expected << "Titolo"
-                 << "Sottotitolo"
-                 << "Data"
-                 << "Ora"
-                 << "Video"
-                 << "Meteo"
-                 << "Immagini"
-                 << "TestoScorrevole";
-        QStringList listed;
-        const auto* list = designer.findChild<QListWidget*>(QStringLiteral("LB1"));
-        for (int item = 0; item < list->count(); ++item)
-            listed << list->item(item)->text();
-        QCOMPARE(listed, expected);
-    }
-
     // Read-only, any press on the background opens the menu; editable, only the right button does.
-    // Its last item closes the designer. Elements keep their presses: on them no menu opens.
+    // Its last item closes the designer. The items and their order are the operator's habit.
     void backgroundMenus_data()
     {
         QTest::addColumn<QString>("table");
@@ -143,22 +92,16 @@ private slots:
         Form1 designer(folder.store(), table);
         QCOMPARE(designer.isReadOnly(), table == QLatin1String("LayoutBase"));
         activate(designer);
-        // A right press on an element of an editable layout opens the property editor instead.
-        ModalDriver closesEditors(200);
-        for (const char* name : {"Text1_5", "Command2_0", "WB1", "Text2"}) {
-            QWidget* element = designer.findChild<QWidget*>(QLatin1String(name));
-            const LayoutRecords::Row* row = designer.rowOf(element);
-            const ElementData before = designer.elementData(row->control, row->index);
-            const Popup shown = popupDuring([&] { QTest::mouseClick(element, button, {}, QPoint(2, 2)); });
-            QVERIFY2(shown.menu.isEmpty(), qPrintable(element->objectName()));
-            QVERIFY(designer.elementData(row->control, row->index) == before);
-        }
-        const QPoint emptySpot(designer.canvas()->width() - 5, designer.canvas()->height() - 5);
-        const Popup shown = popupDuring([&] { QTest::mousePress(designer.canvas(), button, {}, emptySpot); },
-                                        QStringLiteral("Chiudi Schermata"));
-        QCOMPARE(shown.menu, menu);
-        QCOMPARE(shown.items, items);
-        QCOMPARE(designer.isVisible(), menu.isEmpty());
+        const std::unique_ptr<QMenu> shown = designer.menuForPress(button);
+        QCOMPARE(shown ? shown->objectName() + QLatin1Char(' ') + shown->title() : QString(), menu);
+        if (!shown)
+            return;
+        QStringList texts;
+        for (QAction* action : shown->actions())
+            texts << action->text();
+        QCOMPARE(texts, items);
+        shown->actions().constLast()->trigger();
+        QVERIFY(!designer.isVisible());
     }
 
     // Twips stay exact in the element's data; only the widget rounds them, ties to even.
@@ -217,22 +160,21 @@ private slots:
         TestFolder folder;
         Form1 designer(folder.store(), QStringLiteral("Layout1"));
         designer.document().setBackgroundColour(0x00FF0000);
-        ElementData values = designer.elementData(CanvasControl::Text1, 3);
-        values.text = QStringLiteral("II");
-        values.fontName = QStringLiteral("DejaVu Sans");
-        values.fontPoints = points;
-        values.bold = true;
-        values.italic = false;
         // In a corner of the canvas no other element covers: 300 x 40 pixels at (480, 430).
-        values.left = 7200.0f;
-        values.top = 6450.0f;
-        values.width = 4500.0f;
-        values.height = 600.0f;
-        values.backColour = 0x00000080;
-        values.foreColour = 0x00FFFFFF;
-        values.alignment = static_cast<std::int16_t>(alignment);
-        values.transparent = fill == QLatin1String("transparent");
-        values.visible = fill != QLatin1String("hidden");
+        const ElementData values{6450,
+                                 7200,
+                                 600,
+                                 4500,
+                                 QStringLiteral("II"),
+                                 QStringLiteral("DejaVu Sans"),
+                                 points,
+                                 true,
+                                 false,
+                                 0x00000080,
+                                 0x00FFFFFF,
+                                 static_cast<std::int16_t>(alignment),
+                                 fill == QLatin1String("transparent"),
+                                 fill != QLatin1String("hidden")};
         setElement(designer, CanvasControl::Text1, 3, values);
         const QFont& font = designer.findChild<ElementLabel*>(QStringLiteral("Text1_3"))->textFont();
         QCOMPARE(font.pixelSize(), pixels);
@@ -324,18 +266,144 @@ private slots:
         activate(other);
         activate(designer);
         QCOMPARE(designer.pos(), QPoint(240, 130));
-        // The stored value is left as it was.
+        // The stored value is left as it was, until "Salva posizione finestra" stores the window's
+        // outer position in twips, with no message.
         QCOMPARE(RecordSet(folder.database(), QStringLiteral("Configurazione")).value("MisuraFormLeft"), left);
+        ModalDriver driver;
+        designer.menuForPress(Qt::RightButton)->findChild<QAction*>(QStringLiteral("S1"))->trigger();
+        QVERIFY(driver.unexpected().isEmpty());
+        const auto stored = ConfigurationRecord(folder.store()).designerPosition();
+        QCOMPARE(stored ? QPointF(stored->left, stored->top) : QPointF(), QPointF(designer.pos() * 15));
     }
 
-    // Escape closes nothing: a stray key must not drop the operator's unsaved work.
-    void escapeKeepsTheDesignerOpen()
+    // The designer takes the table's name and the main menu's resolution; every element gets the
+    // row at its position, the weather element keeps its own size and a null background is black.
+    void loadsTheTable_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("resolution");
+        QTest::addColumn<QSize>("canvas"); // empty: the designer's own size
+        QTest::newRow("numbered, 1024 x 768") << "Layout3" << 0 << QSize(1024, 768);
+        QTest::newRow("last numbered, 1366 x 768") << "Layout10" << 1 << QSize(1366, 768);
+        QTest::newRow("base, 1920 x 1080") << "LayoutBase" << 2 << QSize(1920, 1080);
+        QTest::newRow("no resolution chosen") << "Layout4" << -1 << QSize();
+    }
+
+    void loadsTheTable()
+    {
+        QFETCH(QString, table);
+        QFETCH(int, resolution);
+        QFETCH(QSize, canvas);
+        TestFolder folder;
+        SampleLayout::Rows rows = SampleLayout::rows();
+        rows[45][QStringLiteral("Altezza")] = 9000.0;
+        rows[45][QStringLiteral("Larghezza")] = 9000.0;
+        rows[49][QStringLiteral("ColoreSfondo")] = QVariant();
+        SampleLayout::write(folder.database(), table, rows);
+        Form1 designer(folder.store(), table);
+        const QSize designCanvas = designer.canvas()->size();
+        designer.document().setBackgroundColour(0x00FFFFFF);
+        load(designer, resolution);
+
+        QCOMPARE(designer.windowTitle(), QStringLiteral("Impostazione Modulo : ") + table);
+        QCOMPARE(designer.DesignerTable(), table);
+        QCOMPARE(designer.canvas()->size(), canvas.isEmpty() ? designCanvas : canvas);
+        for (const LayoutRecords::Row& row : LayoutRecords::rows()) {
+            if (row.listPosition < 0)
+                continue;
+            const int n = row.number;
+            const ElementData& values = designer.elementData(row.control, row.index);
+            const QByteArray where = QByteArray("row ") + QByteArray::number(n);
+            QCOMPARE(values.left, 7.0f + 15.0f * n);
+            QCOMPARE(values.top, 97.5f + 45.0f * n);
+            QVERIFY2(values.visible == (n % 5 != 0), where);
+            if (row.kind == LayoutRecords::RowKind::Weather)
+                continue;
+            QCOMPARE(values.height, 300.0f + n);
+            QCOMPARE(values.width, 1500.0f + 10.0f * n);
+            if (row.kind == LayoutRecords::RowKind::Picture)
+                continue;
+            QCOMPARE(values.text, QStringLiteral("Riga %1").arg(n));
+            QCOMPARE(values.fontName, n % 2 ? QStringLiteral("Arial") : QStringLiteral("Courier New"));
+            QCOMPARE(values.fontPoints, 8.25f + static_cast<float>(n % 7));
+            QCOMPARE(values.backColour, 0x00102030u + static_cast<unsigned>(n));
+            QCOMPARE(values.foreColour, 0x00FFFFFFu - static_cast<unsigned>(n));
+            QCOMPARE(values.alignment, static_cast<std::int16_t>(n % 3));
+            QVERIFY2(values.bold == (n % 2 == 1) && values.italic == (n % 3 == 0), where);
+            QVERIFY2(values.transparent == (n % 4 == 0), where);
+        }
+        QCOMPARE(designer.elementData(LayoutRecords::CanvasControl::WB1, 0).width, 6760.0f);
+        QCOMPARE(designer.elementData(LayoutRecords::CanvasControl::WB1, 0).height, 5055.0f);
+        QCOMPARE(designer.backgroundColour(), 0u);
+    }
+
+    // A table the designer cannot take stops the load before the designer appears and writes nothing.
+    void unusableTableShowsNothing()
     {
         TestFolder folder;
-        Form1 designer(folder.store(), QStringLiteral("Layout2"));
-        activate(designer);
-        QTest::keyClick(&designer, Qt::Key_Escape);
-        QVERIFY(designer.isVisible());
+        SampleLayout::Rows rows = SampleLayout::rows();
+        rows[40][QStringLiteral("Testo")] = QVariant();
+        SampleLayout::write(folder.database(), QStringLiteral("Layout7"), rows);
+        const int changesBefore = sqlite3_total_changes(folder.database().handle());
+        ModalDriver driver(500);
+        QString raised;
+        try {
+            OpenDesigner(folder.store(), QStringLiteral("Layout7"), 2);
+        } catch (const StoreError& error) {
+            raised = error.operatorMessage();
+        }
+        QCOMPARE(raised,
+                 QStringLiteral("Nella tabella Layout7 la riga 41 (Titolo) non ha un valore nella colonna Testo."));
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(sqlite3_total_changes(folder.database().handle()), changesBefore);
+    }
+
+    // Row 48: Null clears the picture and leaves Label2; a path that gives no picture keeps the one
+    // the designer had but still goes into Label2; either way the rows after it are applied.
+    void backgroundPicture_data()
+    {
+        QTest::addColumn<QString>("file");       // "" for a Null path
+        QTest::addColumn<QByteArray>("content"); // written to the file first, unless empty
+        QTest::addColumn<QColor>("picture");     // what the canvas shows at its top-left corner
+        const QColor background(0x99, 0x66, 0x33);
+        QTest::newRow("null") << "" << QByteArray() << background;
+        QTest::newRow("picture") << "sfondo schermo.png" << QByteArray("png") << QColor(Qt::red);
+        QTest::newRow("missing file") << "manca.jpg" << QByteArray() << QColor(Qt::green);
+        QTest::newRow("not a picture") << "finto.png" << QByteArray("testo, non un'immagine") << QColor(Qt::green);
+    }
+
+    void backgroundPicture()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QColor, picture);
+        TestFolder folder;
+        const QString path = file.isEmpty() ? QString() : folder.filePath(file);
+        if (content == "png") {
+            QVERIFY(filled(QSize(64, 48), Qt::red).save(path));
+        } else if (!content.isEmpty()) {
+            QFile text(path);
+            QVERIFY(text.open(QIODevice::WriteOnly));
+            text.write(content);
+        }
+        SampleLayout::Rows rows = SampleLayout::rows();
+        rows[47][QStringLiteral("PercorsoImmagine")] = path.isEmpty() ? QVariant() : QVariant(path);
+        rows[48][QStringLiteral("Testo")] = QStringLiteral("dopo lo sfondo");
+        rows[49][QStringLiteral("ColoreSfondo")] = 0x00336699;
+        SampleLayout::write(folder.database(), QStringLiteral("Layout8"), rows);
+
+        Form1 designer(folder.store(), QStringLiteral("Layout8"));
+        designer.setBackgroundPicture(filled(QSize(40, 30), Qt::green));
+        designer.setBackgroundPath(QStringLiteral("precedente.png"));
+        load(designer);
+
+        QCOMPARE(designer.backgroundPath(), path.isEmpty() ? QStringLiteral("precedente.png") : path);
+        QCOMPARE(designer.findChild<ElementLabel*>(QStringLiteral("Text2"))->text(), QStringLiteral("dopo lo sfondo"));
+        // The picture lies on the background colour, from the canvas's top-left corner.
+        const QImage canvas = designer.canvas()->grab().toImage();
+        QCOMPARE(canvas.pixelColor(designer.canvas()->width() - 1, designer.canvas()->height() - 1),
+                 QColor(0x99, 0x66, 0x33));
+        QCOMPARE(canvas.pixelColor(1, 1), picture);
     }
 };
 

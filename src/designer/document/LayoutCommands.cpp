@@ -1,6 +1,9 @@
 #include "designer/document/LayoutCommands.h"
 
+#include "platform/Twips.h"
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,6 +32,21 @@ LayoutDocument::Records placed(const LayoutDocument& document, int position, flo
     element.left = 0.0f;
     element.visible = visible;
     return {{position, element}};
+}
+
+LayoutDocument::Records nudged(const LayoutDocument& document, int position, int pixels, bool vertical)
+{
+    if (!LayoutDocument::isElement(position))
+        return {};
+    ElementData element = document.element(position);
+    float& edge = vertical ? element.top : element.left;
+    edge = (std::nearbyint(edge / Twips::PerPixel) + static_cast<float>(pixels)) * Twips::PerPixel;
+    return {{position, element}};
+}
+
+int direction(int pixels, bool vertical)
+{
+    return (pixels < 0 ? -1 : 1) * (vertical ? 1 : 2);
 }
 
 } // namespace
@@ -63,9 +81,37 @@ void ReplaceElements::undo()
         m_document.writeElement(change->position, change->before);
 }
 
+void ReplaceElements::absorb(const ReplaceElements& later)
+{
+    for (const Change& change : later.m_changes) {
+        auto same = std::find_if(m_changes.begin(), m_changes.end(),
+                                 [&change](const Change& mine) { return mine.position == change.position; });
+        if (same != m_changes.end())
+            same->after = change.after;
+        else
+            m_changes.push_back(change);
+    }
+}
+
 MoveResizeElement::MoveResizeElement(LayoutDocument& document, int position, const ElementGeometry& geometry)
     : ReplaceElements(document, moveText(document, position, geometry), moved(document, position, geometry))
 {
+}
+
+NudgeElement::NudgeElement(LayoutDocument& document, int position, int pixels, bool vertical)
+    : ReplaceElements(document, QStringLiteral("Sposta elemento"), nudged(document, position, pixels, vertical))
+    , m_position(position)
+    , m_direction(direction(pixels, vertical))
+{
+}
+
+bool NudgeElement::mergeWith(const QUndoCommand* other)
+{
+    const auto* later = dynamic_cast<const NudgeElement*>(other);
+    if (!later || later->m_position != m_position || later->m_direction != m_direction)
+        return false;
+    absorb(*later);
+    return true;
 }
 
 InsertElement::InsertElement(LayoutDocument& document, int position)

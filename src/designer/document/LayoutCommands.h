@@ -27,6 +27,10 @@ public:
 
     bool changesSomething() const { return !m_changes.empty(); }
 
+protected:
+    // Keeps this command's records before and takes `later`'s after, so two steps undo as one.
+    void absorb(const ReplaceElements& later);
+
 private:
     struct Change {
         int position;
@@ -43,6 +47,23 @@ class MoveResizeElement : public ReplaceElements
 {
 public:
     MoveResizeElement(LayoutDocument& document, int position, const ElementGeometry& geometry);
+};
+
+// One press of an arrow key: the element goes `pixels` display pixels across (`vertical` false) or
+// down from its position rounded to the nearest display pixel; its size stays. Presses in a row on
+// the same element in the same direction merge into one step.
+class NudgeElement : public ReplaceElements
+{
+public:
+    NudgeElement(LayoutDocument& document, int position, int pixels, bool vertical);
+
+    int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    int m_position;
+    // -2 left, 2 right, -1 up, 1 down.
+    int m_direction;
 };
 
 // "Inserisci": the element goes to the canvas's top-left corner and is shown; its size stays.

@@ -30,6 +30,11 @@ bool LayoutDocument::moveElement(int position, const ElementGeometry& geometry)
     return isElement(position) && push(std::make_unique<MoveResizeElement>(*this, position, geometry));
 }
 
+bool LayoutDocument::nudgeElement(int position, int pixels, bool vertical)
+{
+    return isElement(position) && push(std::make_unique<NudgeElement>(*this, position, pixels, vertical));
+}
+
 bool LayoutDocument::insertElement(int position)
 {
     return isElement(position) && push(std::make_unique<InsertElement>(*this, position));

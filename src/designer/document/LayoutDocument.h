@@ -55,6 +55,8 @@ public:
     // position names no element (the element list reports -1 with no entry selected) or when the
     // edit would change nothing, so a click that leaves an element in place adds no undo step.
     bool moveElement(int position, const ElementGeometry& geometry);
+    // An arrow key: `pixels` display pixels across or down, from the nearest whole pixel.
+    bool nudgeElement(int position, int pixels, bool vertical);
     bool insertElement(int position);
     bool removeElement(int position);
     bool replaceElements(const QString& text, const Records& records);

@@ -2,6 +2,7 @@
 
 #include "designer/document/LayoutDocument.h"
 #include "designer/tools/DragHost.h"
+#include "platform/Twips.h"
 
 #include <algorithm>
 #include <array>
@@ -17,6 +18,13 @@ constexpr std::array<Qt::CursorShape, DragResizeEngine::HandleCount> HandlePoint
 // The handles are moved opposite pairs first, corners before edges.
 constexpr std::array<int, DragResizeEngine::HandleCount> PlacementOrder{0, 4, 1, 5, 2, 6, 3, 7};
 
+// A twips value on the nearest display pixel: to whole twips, then to whole pixels, ties to even.
+std::int32_t onDisplayPixel(double twips)
+{
+    const auto perPixel = static_cast<std::int32_t>(Twips::PerPixel);
+    return nearestInt32(nearestInt32(twips) / static_cast<double>(perPixel)) * perPixel;
+}
+
 } // namespace
 
 DragResizeEngine::DragResizeEngine(DragHost& host, LayoutDocument& document)
@@ -27,9 +35,8 @@ DragResizeEngine::DragResizeEngine(DragHost& host, LayoutDocument& document)
 
 void DragResizeEngine::InitHandles()
 {
-    m_handleSize = QSizeF(5.0 * m_host.twipsPerPixelX(), 5.0 * m_host.twipsPerPixelY());
-    for (int index = 0; index < HandleCount; ++index)
-        m_host.initHandle(index, m_handleSize, HandlePointers[static_cast<std::size_t>(index)]);
+    m_handlesShown = false;
+    mappingChanged();
     m_current = NoElement;
 }
 
@@ -40,12 +47,8 @@ void DragResizeEngine::DragBegin(int element)
     ShowHandles(false);
     m_current = element;
     m_grabOffset = cursor();
-    m_dragRect.SetRectToCtrl(geometryOf(m_document.element(element)));
-    m_dragRect.TwipsToScreen(m_host);
+    beginDrag(Moving);
     m_grabOffset -= QPoint(m_dragRect.Left(), m_dragRect.Top());
-    m_host.repaintNow();
-    DrawDragRect();
-    m_state = Moving;
     m_host.releaseMouse();
     m_host.captureMouse();
     confineToWindow();
@@ -55,15 +58,26 @@ void DragResizeEngine::handlePressed(int handle)
 {
     if (m_state != Idle || m_current == NoElement || handle < 0 || handle >= HandleCount)
         return;
-    m_dragRect.SetRectToCtrl(geometryOf(m_document.element(m_current)));
-    m_dragRect.TwipsToScreen(m_host);
     m_grabbedHandle = static_cast<std::int16_t>(handle);
     ShowHandles(false);
-    m_host.repaintNow();
-    m_state = Sizing;
-    DrawDragRect();
+    beginDrag(Sizing);
     m_host.captureMouse();
     confineToWindow();
+}
+
+// The outline starts on the element's pixels on the screen.
+void DragResizeEngine::beginDrag(State state)
+{
+    m_startTwips.SetRectToCtrl(geometryOf(m_document.element(m_current)));
+    m_dragRect = m_startTwips;
+    m_dragRect.TwipsToScreen(m_host);
+    m_startClient.setLeft(nearestInt32(m_startTwips.Left() / m_host.twipsPerPixelX()));
+    m_startClient.setTop(nearestInt32(m_startTwips.Top() / m_host.twipsPerPixelY()));
+    m_startClient.setRight(nearestInt32(m_startTwips.Right() / m_host.twipsPerPixelX()));
+    m_startClient.setBottom(nearestInt32(m_startTwips.Bottom() / m_host.twipsPerPixelY()));
+    m_host.repaintNow();
+    DrawDragRect();
+    m_state = state;
 }
 
 void DragResizeEngine::mouseMoved()
@@ -123,13 +137,43 @@ void DragResizeEngine::mouseReleased(Qt::MouseButton button)
     if (button != Qt::LeftButton || m_state == Idle)
         return;
     DrawDragRect();
-    m_dragRect.ScreenToTwips(m_host);
+    m_dragRect = dropped();
     m_document.moveElement(m_current, m_dragRect.SetCtrlToRect());
+    endDrag();
+}
+
+void DragResizeEngine::cancelDrag()
+{
+    if (m_state == Idle)
+        return;
+    DrawDragRect();
+    m_dragRect = m_startTwips;
+    endDrag();
+}
+
+void DragResizeEngine::endDrag()
+{
     ShowHandles(true);
     m_host.freeCursor();
     m_confinement.reset();
     m_host.releaseMouse();
     m_state = Idle;
+}
+
+// Each edge moves by what its outline edge travelled over the canvas, scrolling included, so the
+// drop follows the hand at any zoom; then it lands on a display pixel.
+CRect DragResizeEngine::dropped() const
+{
+    const QPoint topLeft = m_host.screenToClient(QPoint(m_dragRect.Left(), m_dragRect.Top()));
+    const QPoint bottomRight = m_host.screenToClient(QPoint(m_dragRect.Right(), m_dragRect.Bottom()));
+    const double perPixelX = m_host.twipsPerPixelX();
+    const double perPixelY = m_host.twipsPerPixelY();
+    CRect drop;
+    drop.setLeft(onDisplayPixel(m_startTwips.Left() + (topLeft.x() - m_startClient.Left()) * perPixelX));
+    drop.setTop(onDisplayPixel(m_startTwips.Top() + (topLeft.y() - m_startClient.Top()) * perPixelY));
+    drop.setRight(onDisplayPixel(m_startTwips.Right() + (bottomRight.x() - m_startClient.Right()) * perPixelX));
+    drop.setBottom(onDisplayPixel(m_startTwips.Bottom() + (bottomRight.y() - m_startClient.Bottom()) * perPixelY));
+    return drop;
 }
 
 void DragResizeEngine::ShowHandles(bool show)
@@ -153,7 +197,30 @@ void DragResizeEngine::ShowHandles(bool show)
         for (int index : PlacementOrder)
             m_host.moveHandle(index, places[static_cast<std::size_t>(index)]);
     }
+    m_handlesShown = show && m_current != NoElement;
     m_host.setHandlesVisible(show);
+}
+
+void DragResizeEngine::elementChanged(int element)
+{
+    if (m_state == Idle && element == m_current && m_handlesShown)
+        handlesAroundElement();
+}
+
+void DragResizeEngine::mappingChanged()
+{
+    m_handleSize = QSizeF(5.0 * m_host.twipsPerPixelX(), 5.0 * m_host.twipsPerPixelY());
+    for (int index = 0; index < HandleCount; ++index)
+        m_host.initHandle(index, m_handleSize, HandlePointers[static_cast<std::size_t>(index)]);
+    if (m_state == Idle && m_handlesShown)
+        handlesAroundElement();
+}
+
+void DragResizeEngine::handlesAroundElement()
+{
+    const ElementData& element = m_document.element(m_current);
+    m_dragRect.SetRectToCtrl(geometryOf(element));
+    ShowHandles(element.visible);
 }
 
 void DragResizeEngine::DrawDragRect()

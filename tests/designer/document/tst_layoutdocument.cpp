@@ -1,5 +1,6 @@
 #include "designer/document/LayoutCommands.h"
 #include "designer/document/LayoutDocument.h"
+#include "designer/document/TypedGeometry.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -35,6 +36,10 @@ Snapshot loaded()
         element.foreColour = 0x000000FFu;
         element.visible = position % 2 == 0;
     }
+    layout.elements[47] = ElementData{}; // in the corner, shown
+    layout.elements[46].top = 17000;     // removed
+    layout.elements[46].left = 0;
+    layout.elements[46].visible = false;
     return layout;
 }
 
@@ -59,26 +64,35 @@ ElementData& place(Snapshot& layout, int position, float left, float top)
 
 Q_DECLARE_METATYPE(Edit)
 Q_DECLARE_METATYPE(Expect)
+Q_DECLARE_METATYPE(ElementGeometry)
 
 class TestLayoutDocument : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // Every edit is one step, undone and redone exactly, each change announced once per step. An
+    // edit that would change nothing, or names no element, adds no step and announces nothing.
     void editsApplyAndUndoExactly_data()
     {
         QTest::addColumn<Edit>("edit");
         QTest::addColumn<Expect>("expect");
+        const Expect nothing = [](Snapshot&) {};
         QTest::newRow("move") << Edit([](LayoutDocument& d) {
             return d.moveElement(5, {2880, 1500, d.element(5).width, d.element(5).height});
         }) << Expect([](Snapshot& s) { place(s, 5, 2880, 1500); });
         QTest::newRow("resize to nothing") << Edit([](LayoutDocument& d) {
-            return d.moveElement(47, {-420, -765, 0, 0});
-        }) << Expect([](Snapshot& s) { place(s, 47, -420, -765).width = at(s, 47).height = 0; });
+            return d.moveElement(43, {-420, -765, 0, 0});
+        }) << Expect([](Snapshot& s) { place(s, 43, -420, -765).width = at(s, 43).height = 0; });
+        // From the nearest display pixel: 2887.3 twips is pixel 192, one down is 2895; 503.5 is 34.
+        QTest::newRow("nudge down from 2887") << Edit([](LayoutDocument& d) { return d.nudgeElement(0, 1, true); })
+                                              << Expect([](Snapshot& s) { at(s, 0).top = 2895; });
+        QTest::newRow("nudge ten left") << Edit([](LayoutDocument& d) { return d.nudgeElement(5, -10, false); })
+                                        << Expect([](Snapshot& s) { at(s, 5).left = 360; });
         QTest::newRow("insert") << Edit([](LayoutDocument& d) { return d.insertElement(33); })
                                 << Expect([](Snapshot& s) { place(s, 33, 0, 0).visible = true; });
-        QTest::newRow("remove") << Edit([](LayoutDocument& d) { return d.removeElement(46); })
-                                << Expect([](Snapshot& s) { place(s, 46, 0, 17000).visible = false; });
+        QTest::newRow("remove") << Edit([](LayoutDocument& d) { return d.removeElement(44); })
+                                << Expect([](Snapshot& s) { place(s, 44, 0, 17000).visible = false; });
         QTest::newRow("replace a group") << Edit([](LayoutDocument& d) {
             LayoutDocument::Records numbers;
             for (int position : {0, 4, 8, 4}) {
@@ -99,6 +113,27 @@ private slots:
         QTest::newRow("background picture removed")
             << Edit([](LayoutDocument& d) { return d.setBackgroundPicture(std::nullopt); })
             << Expect([](Snapshot& s) { s.picture.reset(); });
+        QTest::newRow("move to where it is")
+            << Edit([](LayoutDocument& d) { return d.moveElement(3, geometryOf(d.element(3))); }) << nothing;
+        QTest::newRow("insert what is in the corner")
+            << Edit([](LayoutDocument& d) { return d.insertElement(47); }) << nothing;
+        QTest::newRow("remove what is removed")
+            << Edit([](LayoutDocument& d) { return d.removeElement(46); }) << nothing;
+        QTest::newRow("same colour") << Edit([](LayoutDocument& d) { return d.setBackgroundColour(0x336699); })
+                                     << nothing;
+        // The element list reports -1 with no entry selected.
+        QTest::newRow("insert nothing selected")
+            << Edit([](LayoutDocument& d) { return d.insertElement(-1); }) << nothing;
+        QTest::newRow("remove past the list") << Edit([](LayoutDocument& d) { return d.removeElement(48); }) << nothing;
+        QTest::newRow("nudge past the list")
+            << Edit([](LayoutDocument& d) { return d.nudgeElement(48, 1, true); }) << nothing;
+        QTest::newRow("replace past the list") << Edit([](LayoutDocument& d) {
+            return d.replaceElements(QStringLiteral("Numeri"), {{0, ElementData{}}, {48, ElementData{}}});
+        }) << nothing;
+        QTest::newRow("pushed straight on the stack") << Edit([](LayoutDocument& d) {
+            d.undoStack()->push(new InsertElement(d, 47));
+            return false;
+        }) << nothing;
     }
 
     void editsApplyAndUndoExactly()
@@ -108,20 +143,20 @@ private slots:
         const Snapshot before = loaded();
         Snapshot after = before;
         expect(after);
+        const bool changes = !(after == before);
         LayoutDocument document;
         document.load(before.elements, before.colour, before.picture);
         QSignalSpy elements(&document, &LayoutDocument::elementChanged);
         QSignalSpy backgrounds(&document, &LayoutDocument::backgroundChanged);
 
-        QVERIFY(edit(document));
-        QCOMPARE(document.undoStack()->count(), 1);
+        QCOMPARE(edit(document), changes);
+        QCOMPARE(document.undoStack()->count(), changes ? 1 : 0);
         QVERIFY(snapshotOf(document) == after);
         document.undoStack()->undo();
         QVERIFY(snapshotOf(document) == before);
         document.undoStack()->redo();
         QVERIFY(snapshotOf(document) == after);
 
-        // Each change announced once per step, and nothing else.
         QList<int> announced;
         for (const QList<QVariant>& signal : elements)
             announced.append(signal.at(0).toInt());
@@ -136,60 +171,50 @@ private slots:
         QCOMPARE(backgrounds.size(), background ? 3 : 0);
     }
 
-    void editsThatChangeNothingAddNoStep_data()
-    {
-        QTest::addColumn<Edit>("edit");
-        QTest::newRow("move to where it is")
-            << Edit([](LayoutDocument& d) { return d.moveElement(3, geometryOf(d.element(3))); });
-        QTest::newRow("insert what is in the corner") << Edit([](LayoutDocument& d) { return d.insertElement(0); });
-        QTest::newRow("remove what is removed") << Edit([](LayoutDocument& d) { return d.removeElement(1); });
-        QTest::newRow("same colour") << Edit([](LayoutDocument& d) { return d.setBackgroundColour(0x336699); });
-        // The element list reports -1 with no entry selected.
-        QTest::newRow("insert nothing selected") << Edit([](LayoutDocument& d) { return d.insertElement(-1); });
-        QTest::newRow("remove past the list") << Edit([](LayoutDocument& d) { return d.removeElement(48); });
-        QTest::newRow("replace past the list") << Edit([](LayoutDocument& d) {
-            return d.replaceElements(QStringLiteral("Numeri"), {{0, ElementData{}}, {48, ElementData{}}});
-        });
-        QTest::newRow("pushed straight on the stack") << Edit([](LayoutDocument& d) {
-            d.undoStack()->push(new InsertElement(d, 0));
-            return false;
-        });
-    }
-
-    void editsThatChangeNothingAddNoStep()
-    {
-        QFETCH(Edit, edit);
-        Snapshot layout = loaded();
-        at(layout, 0) = ElementData{}; // in the corner, shown
-        at(layout, 1).top = 17000;
-        at(layout, 1).left = 0;
-        at(layout, 1).visible = false;
-        LayoutDocument document;
-        document.load(layout.elements, layout.colour, layout.picture);
-        QSignalSpy elements(&document, &LayoutDocument::elementChanged);
-        QSignalSpy backgrounds(&document, &LayoutDocument::backgroundChanged);
-
-        QVERIFY(!edit(document));
-        QCOMPARE(document.undoStack()->count(), 0);
-        QVERIFY(snapshotOf(document) == layout);
-        QCOMPARE(elements.size() + backgrounds.size(), 0);
-    }
-
     void loadStartsAFreshHistory()
     {
         LayoutDocument document;
-        QVERIFY(document.removeElement(7));
-        QVERIFY(document.undoStack()->canUndo());
+        QVERIFY(document.nudgeElement(2, 1, false));
+        // Loading starts a fresh history and announces every element and the background.
         QSignalSpy elements(&document, &LayoutDocument::elementChanged);
         QSignalSpy backgrounds(&document, &LayoutDocument::backgroundChanged);
-
-        const Snapshot layout = loaded();
-        document.load(layout.elements, layout.colour, layout.picture);
-        QVERIFY(snapshotOf(document) == layout);
-        QVERIFY(!document.undoStack()->canUndo());
-        QVERIFY(document.undoStack()->isClean());
+        document.load({}, 0, std::nullopt);
+        QVERIFY(!document.undoStack()->canUndo() && !document.undoStack()->canRedo());
         QCOMPARE(elements.size(), LayoutDocument::ElementCount);
         QCOMPARE(backgrounds.size(), 1);
+    }
+
+    // The position box's four values, in display pixels, for an element at 2887, 1502, 3007.5, 600
+    // twips (shown as 192, 100, 200, 40).
+    void typedGeometry_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<ElementGeometry>("geometry");
+        const ElementGeometry none;
+        QTest::newRow("moved and sized") << QStringList{"100", "-20", "300", "0"} << ""
+                                         << ElementGeometry{1500, -300, 4500, 0};
+        QTest::newRow("as shown but the top")
+            << QStringList{"192", " 50 ", "200", "40"} << "" << ElementGeometry{2887, 750, 3007.5f, 600};
+        QTest::newRow("letters") << QStringList{"192", "1o0", "200", "40"}
+                                 << "Posizione non valida: \"1o0\" non è un numero intero di pixel." << none;
+        QTest::newRow("negative width") << QStringList{"192", "100", "-5", "40"}
+                                        << "Posizione non valida: larghezza e altezza non possono essere negative."
+                                        << none;
+        QTest::newRow("empty") << QStringList{"192", "100", "200", ""} << "Posizione non valida: manca un valore."
+                               << none;
+        QTest::newRow("out of reach") << QStringList{"192", "100000", "200", "40"}
+                                      << "Posizione non valida: 100000 pixel sono troppi." << none;
+    }
+
+    void typedGeometry()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, refusal);
+        QFETCH(ElementGeometry, geometry);
+        const TypedGeometry read = readTypedGeometry(typed, {2887, 1502, 3007.5f, 600});
+        QCOMPARE(read.refusal, refusal);
+        QCOMPARE(read.geometry.value_or(ElementGeometry{}), geometry);
     }
 };
 
