@@ -5,6 +5,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 #include "ui/SoundPlayer.h"
 #include "ui/WindowFont.h"
 
@@ -23,10 +24,7 @@ DinDon::DinDon(Store& store, FileDialogs& fileDialogs, SoundPlayer& player, QWid
     , m_fileDialogs(fileDialogs)
     , m_player(player)
 {
-    setObjectName(QStringLiteral("DinDon"));
-    setWindowTitle(QStringLiteral("Impostazione tipo di DinDon"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, QStringLiteral("DinDon"), QStringLiteral("Impostazione tipo di DinDon"));
     buildControls();
     reloadList();
 }

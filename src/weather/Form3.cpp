@@ -5,7 +5,7 @@
 #include "data/WeatherTowns.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
-#include "ui/WindowFont.h"
+#include "ui/SettingsWindow.h"
 #include "ui/web/WebPreview.h"
 #include "weather/ForecastBox.h"
 #include "weather/TownModel.h"
@@ -19,27 +19,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* pushButton(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 Form3::Form3(Store& store, QString serviceBase, QWidget* parent)
     : QDialog(parent)
     , m_store(store)
     , m_serviceBase(std::move(serviceBase))
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Impostazione Meteo per FrontEnd"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, QStringLiteral("Form3"), QStringLiteral("Impostazione Meteo per FrontEnd"));
     buildControls();
     m_allTowns = WeatherTowns(m_store).all();
     showTowns(m_allTowns);
@@ -84,9 +69,9 @@ void Form3::buildControls()
     FE1->setObjectName(QStringLiteral("FE1"));
     (new QVBoxLayout(GroupBox1))->addWidget(FE1);
 
-    CBT[3] = pushButton(this, QStringLiteral("CBT_3"), QStringLiteral("Prova Comune Tabella"));
-    CBT[2] = pushButton(this, QStringLiteral("CBT_2"), QStringLiteral("&Salva Comune"));
-    CBT[0] = pushButton(this, QStringLiteral("CBT_0"), QStringLiteral("C&hiudi"));
+    CBT[3] = SettingsWindow::pushButton(this, QStringLiteral("CBT_3"), QStringLiteral("Prova Comune Tabella"));
+    CBT[2] = SettingsWindow::pushButton(this, QStringLiteral("CBT_2"), QStringLiteral("&Salva Comune"));
+    CBT[0] = SettingsWindow::pushButton(this, QStringLiteral("CBT_0"), QStringLiteral("C&hiudi"));
     connect(CBT[3], &QPushButton::clicked, this, guarded(this, [this] { provaComune(); }));
     connect(CBT[2], &QPushButton::clicked, this, guarded(this, [this] { salvaComune(); }));
     connect(CBT[0], &QPushButton::clicked, this, &QDialog::close);

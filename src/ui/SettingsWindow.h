@@ -5,9 +5,10 @@
 #include <QDialog>
 #include <QPushButton>
 
-// What the small settings windows share: Tahoma, the window's names, and push buttons that Enter
-// in a box never presses by accident.
-namespace TextsWindow {
+// What every settings window shares: Tahoma, the window's names, no help button in the title bar,
+// and push buttons that Enter in a box never presses by accident (a text being typed must not
+// close a window or clear a layout).
+namespace SettingsWindow {
 
 inline void setUp(QDialog* window, const QString& name, const QString& caption)
 {
@@ -25,4 +26,4 @@ inline QPushButton* pushButton(QWidget* parent, const QString& name, const QStri
     return button;
 }
 
-} // namespace TextsWindow
+} // namespace SettingsWindow
