@@ -86,16 +86,8 @@ void RegisterWindow::buildControls()
     TC1->setObjectName(QStringLiteral("TC1"));
 
     auto* listPage = new QWidget;
-    grid = new QTableView(listPage);
-    grid->setObjectName(QStringLiteral("grid"));
     m_model = new RegisterModel(m_kind.columnCaptions, this);
-    grid->setModel(m_model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setWordWrap(false);
-    grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid = SettingsWindow::listGrid(listPage, m_model);
     grid->setColumnWidth(0, 200);
     // A double click (or Enter) on a row is "&Modifica".
     connect(grid, &QTableView::activated, this, guarded(this, [this] { modifica(); }));

@@ -45,19 +45,8 @@ void Form3::buildControls()
     (new QVBoxLayout(GroupBox2))->addWidget(Text4);
     connect(Text4, &QLineEdit::textChanged, this, guarded(this, [this](const QString& typed) { findTowns(typed); }));
 
-    grid = new QTableView(this);
-    grid->setObjectName(QStringLiteral("grid"));
     m_model = new TownModel(this);
-    grid->setModel(m_model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setWordWrap(false);
-    grid->verticalHeader()->hide();
-    // Every row is as tall as the font: the view need not measure eight thousand rows.
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid = SettingsWindow::listGrid(this, m_model);
     grid->setColumnWidth(0, 70);
     grid->setColumnWidth(1, 170);
     grid->setColumnWidth(2, 120);
