@@ -138,41 +138,31 @@ private slots:
     {
         if (!QFileInfo::exists(QStringLiteral(TN2_APP_BINARY)))
             QSKIP("the program has not been built");
-        QTemporaryDir programFolder;
-        {
-            TestFolder folder;
-            folder.database();
-            folder.store().close();
-            QVERIFY(QFile::copy(Database::pathIn(folder.path()), QDir(programFolder.path()).filePath("TN2.db")));
-        }
-        const QString program = QDir(programFolder.path()).filePath(QStringLiteral("tn2-impostazione"));
+        TestFolder folder;
+        folder.database();
+        folder.store().close();
+        const QString program = folder.filePath(QStringLiteral("tn2-impostazione"));
         QVERIFY(QFile::copy(QStringLiteral(TN2_APP_BINARY), program));
-        FolderLock running(programFolder.path());
+        FolderLock running(folder.path());
         QCOMPARE(running.tryLock(), FileLock::Locked);
-        const QByteArray before = databaseDigest(Database::pathIn(programFolder.path()));
-
+        const QByteArray before = databaseDigest(Database::pathIn(folder.path()));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QLatin1String(name));
-        const auto start = [&](const QStringList& arguments, QProcess& process) {
-            process.setProcessEnvironment(environment);
-            process.start(program, arguments);
-            QVERIFY(process.waitForFinished(60000));
-        };
         QTemporaryDir out;
         const QString copy = out.filePath(QStringLiteral("notte.zip"));
-        QProcess backup;
-        start({QStringLiteral("--backup"), copy}, backup);
-        QCOMPARE(backup.exitCode(), int(CommandLine::Done));
-        QVERIFY(
-            QString::fromUtf8(backup.readAllStandardOutput()).startsWith(QStringLiteral("Copia delle impostazioni")));
+        for (const char* option : {"--backup", "--restore"}) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(program, {QLatin1String(option), copy});
+            QVERIFY(process.waitForFinished(60000));
+            const bool backup = qstrcmp(option, "--backup") == 0;
+            QCOMPARE(process.exitCode(), int(backup ? CommandLine::Done : CommandLine::AlreadyRunning));
+            QVERIFY(QString::fromUtf8(backup ? process.readAllStandardOutput() : process.readAllStandardError())
+                        .contains(backup ? "Copia delle impostazioni" : "Ripristino non eseguito"));
+        }
         QVERIFY(QFileInfo::exists(copy));
-
-        QProcess restore;
-        start({QStringLiteral("--restore"), copy}, restore);
-        QCOMPARE(restore.exitCode(), int(CommandLine::AlreadyRunning));
-        QVERIFY(QString::fromUtf8(restore.readAllStandardError()).contains(QStringLiteral("Ripristino non eseguito")));
-        QCOMPARE(databaseDigest(Database::pathIn(programFolder.path())), before);
+        QCOMPARE(databaseDigest(Database::pathIn(folder.path())), before);
     }
 };
 

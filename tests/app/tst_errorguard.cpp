@@ -1,6 +1,5 @@
 #include "ReadErrorWindow.h"
 #include "app/Application.h"
-#include "data/Database.h"
 #include "data/RecordSet.h"
 #include "data/StoreError.h"
 #include "support/core/TestFolder.h"
@@ -12,17 +11,7 @@
 #include <functional>
 #include <stdexcept>
 
-namespace {
-
 using Failure = std::function<void(Database&)>;
-
-void openMissingTable(Database& database)
-{
-    RecordSet missing(database, QStringLiteral("Inesistente"));
-}
-
-} // namespace
-
 Q_DECLARE_METATYPE(Failure)
 
 class TestErrorGuard : public QObject
@@ -34,14 +23,14 @@ private slots:
         QTest::addColumn<Failure>("failure");
         QTest::addColumn<QStringList>("said");
         QTest::addColumn<bool>("slotGuard");
+        const Failure missingTable = [](Database& database) { RecordSet(database, QStringLiteral("Inesistente")); };
         QTest::newRow("store error") << Failure([](Database&) {
             throw StoreError(QStringLiteral("Il database è bloccato."), QStringLiteral("/x/TN2.db"),
                              QStringLiteral("Layout3"), QStringLiteral("Top"), QStringLiteral("database is locked"));
         }) << QStringList{"Il database è bloccato.", "TN2.db", "Layout3", "Top", "database is locked"}
                                      << true;
-        QTest::newRow("a table that is not there")
-            << Failure(openMissingTable) << QStringList{"Inesistente", "TN2.db"} << true;
-        QTest::newRow("unguarded slot") << Failure(openMissingTable) << QStringList{"Inesistente", "TN2.db"} << false;
+        QTest::newRow("a table that is not there") << missingTable << QStringList{"Inesistente", "TN2.db"} << true;
+        QTest::newRow("unguarded slot") << missingTable << QStringList{"Inesistente", "TN2.db"} << false;
         QTest::newRow("any other exception") << Failure([](Database&) { throw std::runtime_error("vector too long"); })
                                              << QStringList{"errore imprevisto", "vector too long"} << true;
     }
@@ -76,8 +65,7 @@ private slots:
         bool stillOpen = false;
         ModalDriver driver;
         driver.next([&](QWidget* window) {
-            // The error window opens inside this click; a driver of its own answers it.
-            ModalDriver inner;
+            ModalDriver inner; // the error window opens inside this click
             inner.next(readErrorWindow(&text));
             ModalDriver::click(window, QStringLiteral("save"));
             stillOpen = QApplication::activeModalWidget() == window;
@@ -92,17 +80,15 @@ private slots:
             QVERIFY2(text.contains(part), qPrintable(text));
         QVERIFY(stillOpen);
         QCOMPARE(clicks, 2);
-        QCOMPARE(RecordSet(folder.database(), QStringLiteral("Configurazione"))
-                     .value(QStringLiteral("StringaScorrevole"))
-                     .toString(),
+        QCOMPARE(RecordSet(folder.database(), QStringLiteral("Configurazione")).value("StringaScorrevole").toString(),
                  QStringLiteral("prima del guasto"));
     }
 };
 
 #if defined(__SANITIZE_ADDRESS__)
-// A failure the guard catches has unwound through Qt's own frames, which are built without
-// exception cleanup, so the copies of the event they held are never freed: a few hundred bytes per
-// failure, in the program as here. The leak checker is told; it is not what these tests look for.
+// A failure the guard catches has unwound through Qt's own frames, built without exception cleanup,
+// so the copies of the event they held are never freed (a few hundred bytes per failure, in the
+// program as here): not what these tests look for.
 extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libQt6Core.so\nleak:libQt6Gui.so\nleak:libQt6Widgets.so\n";
@@ -111,8 +97,7 @@ extern "C" const char* __lsan_default_suppressions()
 
 int main(int argc, char* argv[])
 {
-    // The guard lives in the application object, so these tests run under the program's own.
-    Application application(argc, argv);
+    Application application(argc, argv); // the guard lives in the application object
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
     TestErrorGuard test;
     return QTest::qExec(&test, argc, argv);

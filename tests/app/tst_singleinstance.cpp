@@ -105,10 +105,7 @@ private slots:
             QCOMPARE(guard.message(), RunningHere);
         }
         QVERIFY(!guard.isHeld());
-        {
-            FileLock machine(machineLock);
-            QCOMPARE(machine.tryLock(), holdMachine ? FileLock::Busy : FileLock::Locked);
-        }
+        QCOMPARE(FileLock(machineLock).tryLock(), holdMachine ? FileLock::Busy : FileLock::Locked);
 
         other.kill();
         QVERIFY(other.waitForFinished());
@@ -148,8 +145,7 @@ private slots:
         QFETCH(QString, named);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        QFile file(dir.filePath(QStringLiteral("file")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(QFile(dir.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("programma")));
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("file")), dir.filePath(QStringLiteral("link.lock"))));
 
@@ -160,8 +156,7 @@ private slots:
         QVERIFY2(message.contains(QLatin1Char('(') + reason + QLatin1Char(')')), qPrintable(message));
         QVERIFY2(message.endsWith(QLatin1String("viene chiuso senza aprire il database.")), qPrintable(message));
         QVERIFY(!guard.isHeld());
-        FileLock machine(dir.filePath(machineLock));
-        QVERIFY(machine.tryLock() != FileLock::Busy);
+        QVERIFY(FileLock(dir.filePath(machineLock)).tryLock() != FileLock::Busy);
     }
 
     // Copies started with any environment meet at the same lock; none of them follows TMPDIR.

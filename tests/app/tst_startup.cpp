@@ -6,6 +6,8 @@
 #include "data/RecordSet.h"
 #include "data/StoreError.h"
 #include "data/seed/Seed.h"
+#include "support/core/FileBytes.h"
+#include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
 
 #include <QDir>
@@ -26,17 +28,15 @@ QString uniqueLockPath()
     return QDir::temp().filePath(QStringLiteral("tn2-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128)));
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
+// The message box a refused start shows: its title, then its text; closed with OK.
+ModalDriver::Action readMessageBox(QString* seen)
 {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return [seen](QWidget* window) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        QVERIFY(box && box->icon() == QMessageBox::Critical);
+        *seen = box->windowTitle() + QLatin1Char('|') + box->text();
+        box->button(QMessageBox::Ok)->click();
+    };
 }
 
 } // namespace
@@ -53,7 +53,7 @@ private slots:
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<QString>("named"); // what the error window must name
         QTest::newRow("not a database") << Setup([](const QString& folder) {
-            writeFile(Database::pathIn(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
+            writeBytes(Database::pathIn(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
         }) << "TN2.db";
         QTest::newRow("column missing") << Setup([](const QString& folder) {
             Database(folder, &Seed::populate)
@@ -72,7 +72,7 @@ private slots:
         TestFolder folder;
         setup(folder.path());
         const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
-        const QByteArray before = readFile(Database::pathIn(folder.path()));
+        const QByteArray before = readBytes(Database::pathIn(folder.path()));
         QString said;
         ModalDriver driver;
         driver.next(readErrorWindow(&said));
@@ -86,7 +86,7 @@ private slots:
         QStringList filesAfter = QDir(folder.path()).entryList(QDir::Files);
         filesAfter.removeOne(QLatin1String(FolderLock::FileName));
         QCOMPARE(filesAfter, filesBefore);
-        QCOMPARE(readFile(Database::pathIn(folder.path())), before);
+        QCOMPARE(readBytes(Database::pathIn(folder.path())), before);
     }
 
     // A table that only another window uses does not stop the start; that window names it when it
@@ -97,18 +97,14 @@ private slots:
         Database(folder.path(), &Seed::populate).execute(QStringLiteral("DROP TABLE DinDon"));
         StartUp startUp(folder.path(), uniqueLockPath());
         QVERIFY(startUp.prepare());
-        try {
-            RecordSet chimes(startUp.store()->database(), QStringLiteral("DinDon"));
-            QFAIL("the missing table was not named");
-        } catch (const StoreError& error) {
-            QCOMPARE(error.operatorMessage(), QStringLiteral("Nel database manca la tabella \"DinDon\"."));
-        }
+        QCOMPARE(storeErrorSentence([&] { RecordSet(startUp.store()->database(), QStringLiteral("DinDon")); }),
+                 QStringLiteral("Nel database manca la tabella \"DinDon\"."));
     }
 
     // A start refused by the lock shows why and ends before anything else happens.
     void refusedByTheLock_data()
     {
-        QTest::addColumn<QString>("holder"); // who holds what: "machine", "other computer", or none
+        QTest::addColumn<QString>("holder"); // "machine", "other computer", or none: no lock can be taken
         QTest::addColumn<QString>("machineLock");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
@@ -137,21 +133,14 @@ private slots:
         const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
         QString seen;
         ModalDriver driver;
-        driver.next([&](QWidget* window) {
-            auto* box = qobject_cast<QMessageBox*>(window);
-            QVERIFY(box);
-            seen = box->text();
-            QCOMPARE(box->windowTitle(), QStringLiteral("ATTENZIONE"));
-            QCOMPARE(box->icon(), QMessageBox::Critical);
-            box->button(QMessageBox::Ok)->click();
-        });
+        driver.next(readMessageBox(&seen));
 
         StartUp startUp(folder.path(), machineLock);
         QVERIFY(!startUp.prepare());
 
         QCOMPARE(startUp.exitCode(), exitCode);
         QVERIFY(driver.unexpected().isEmpty());
-        QVERIFY2(seen.contains(said), qPrintable(seen));
+        QVERIFY2(seen.startsWith(QStringLiteral("ATTENZIONE|")) && seen.contains(said), qPrintable(seen));
         QCOMPARE(startUp.store(), nullptr);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
     }
@@ -183,13 +172,7 @@ private slots:
         QTemporaryDir secondFolder;
         QString seen;
         ModalDriver driver;
-        driver.next([&](QWidget* window) {
-            auto* box = qobject_cast<QMessageBox*>(window);
-            QVERIFY(box);
-            seen = box->windowTitle() + QLatin1Char('|') + box->text();
-            QCOMPARE(box->icon(), QMessageBox::Critical);
-            box->button(QMessageBox::Ok)->click();
-        });
+        driver.next(readMessageBox(&seen));
         {
             StartUp second(secondFolder.path());
             QVERIFY(!second.prepare());

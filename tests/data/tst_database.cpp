@@ -1,3 +1,4 @@
+#include "support/core/FileBytes.h"
 #include "support/core/LayoutTables.h"
 #include "support/core/RawConnection.h"
 #include "support/core/StoreErrorOf.h"
@@ -15,12 +16,6 @@ namespace {
 
 using LayoutTables::storedDefault;
 using LayoutTables::storeDefault;
-
-QByteArray contentOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList filesIn(const QString& folder)
 {
@@ -61,7 +56,7 @@ private slots:
         TestFolder folder;
         const QString path = folder.filePath(QStringLiteral("TN2.db"));
         if (existing == 1)
-            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+            QVERIFY(writeBytes(path, {}));
         else if (existing == 2)
             QVERIFY(RawConnection(path, RawConnection::Create).exec("PRAGMA journal_mode=WAL"));
         {
@@ -86,11 +81,11 @@ private slots:
     }
 
     // A file that cannot serve is reported, with the table or column at fault (when a table is first
-    // used), and left as it was.
+    // used), and left as it was; so is a folder that does not exist.
     void badFileLeftUntouched_data()
     {
         QTest::addColumn<BadFile>("bad");
-        QTest::addColumn<QByteArray>("sql"); // run on the file first, for BySql
+        QTest::addColumn<QByteArray>("sql"); // run on the file first
         QTest::addColumn<QString>("saying"); // part of the operator's sentence
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("column");
@@ -125,17 +120,14 @@ private slots:
             QVERIFY(RawConnection(path).exec(sql.constData()));
         std::unique_ptr<RawConnection> locker;
         if (bad == BadFile::NotADatabase) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(QByteArray("Elenco postazioni\r\n").repeated(300));
+            QVERIFY(writeBytes(path, QByteArray("Elenco postazioni\r\n").repeated(300)));
         } else if (bad == BadFile::Truncated) {
             QVERIFY(QFile(path).resize(1024));
         } else if (bad == BadFile::ReadOnlyFile) {
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         } else if (bad == BadFile::ReadOnlyFolder) {
             QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
-            if (QFile probe(folder.filePath("probe")); probe.open(QIODevice::WriteOnly)) {
-                probe.remove();
+            if (QFileInfo(folder.path()).isWritable()) {
                 QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
                 QSKIP("this user writes in read-only folders");
             }
@@ -143,11 +135,10 @@ private slots:
             locker = std::make_unique<RawConnection>(path);
             QVERIFY(locker->exec("BEGIN EXCLUSIVE"));
         }
-        const QByteArray before = contentOf(path);
+        const QByteArray before = readBytes(path);
         const QStringList filesBefore = filesIn(folder.path());
 
         const auto error = storeErrorOf([&] {
-            // A table the file lacks is found when it is first used, not before.
             Database database(folder.path(), &Seed::populate);
             if (!table.isEmpty())
                 RecordSet records(database, table);
@@ -162,13 +153,9 @@ private slots:
 
         locker.reset();
         QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(contentOf(path), before);
+        QCOMPARE(readBytes(path), before);
         QCOMPARE(filesIn(folder.path()), filesBefore);
-    }
 
-    void missingFolder()
-    {
-        TestFolder folder;
         const QString missing = folder.filePath("Programma");
         QVERIFY_THROWS_EXCEPTION(StoreError, Database database(missing, &Seed::populate));
         QVERIFY(!QFileInfo::exists(missing));
@@ -182,10 +169,10 @@ private slots:
         TestFolder target;
         {
             RawConnection writer(source.filePath(QStringLiteral("TN2.db")), RawConnection::Create);
-            QVERIFY(writer.exec("PRAGMA journal_mode=WAL"));
-            QVERIFY(writer.exec("PRAGMA wal_autocheckpoint=0"));
-            QVERIFY(writer.exec("CREATE TABLE Configurazione (MisuraFormWH INTEGER)"));
-            QVERIFY(writer.exec("INSERT INTO Configurazione VALUES (2)"));
+            for (const char* sql :
+                 {"PRAGMA journal_mode=WAL", "PRAGMA wal_autocheckpoint=0",
+                  "CREATE TABLE Configurazione (MisuraFormWH INTEGER)", "INSERT INTO Configurazione VALUES (2)"})
+                QVERIFY(writer.exec(sql));
             for (const char* name : {"TN2.db", "TN2.db-wal"})
                 QVERIFY(QFile::copy(source.filePath(QLatin1String(name)), target.filePath(QLatin1String(name))));
         }
@@ -219,12 +206,9 @@ private slots:
         QCOMPARE(RecordSet(database, QStringLiteral("DescrizioneLayout")).value("LayoutNome").toString(),
                  QStringLiteral("Layout Base"));
 
-        {
-            Transaction transaction(database);
-            storeDefault(database, QStringLiteral("6"));
-            transaction.commit();
-        }
-        QCOMPARE(storedDefault(database).toInt(), 6);
+        Transaction transaction(database);
+        storeDefault(database, QStringLiteral("6"));
+        transaction.commit();
         QCOMPARE(display.text("SELECT qualelayout FROM Configurazione"), QStringLiteral("6"));
     }
 };

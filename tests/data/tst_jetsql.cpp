@@ -119,21 +119,19 @@ private slots:
         QCOMPARE(operators.value("nominativo").toString(), expected.value(0, Operators.at(1)));
     }
 
+    // Byte order would give Bianco, Forlì Sala, ONEIL, bianchi, o'neil; names equal but for case sort
+    // together.
     void orderIgnoresCase()
     {
         TestFolder folder;
         addOperators(folder.database());
-        const QStringList ordered = namesOf(
+        QStringList ordered = namesOf(
             RecordSet(folder.database(), QStringLiteral("Select * from utenti order by [nominativo]")), "nominativo");
-        QCOMPARE(ordered.size(), Operators.size());
-        // Byte order would give Bianco, Forlì Sala, ONEIL, bianchi, o'neil.
-        const QStringList chain{"ALBA", "bianchi", "Bianco", "Forlì Sala", "O'NEILL", "ONEIL"};
-        QStringList seen = ordered;
-        seen.removeIf([&](const QString& name) { return !chain.contains(name); });
-        QCOMPARE(seen, chain);
-        // Names equal but for case sort together.
         QCOMPARE(qAbs(ordered.indexOf("O'NEIL") - ordered.indexOf("o'neil")), 1);
         QVERIFY(ordered.indexOf("o'neil") < ordered.indexOf("O'NEILL"));
+        const QStringList chain{"ALBA", "bianchi", "Bianco", "Forlì Sala", "O'NEILL", "ONEIL"};
+        ordered.removeIf([&](const QString& name) { return !chain.contains(name); });
+        QCOMPARE(ordered, chain);
     }
 
     // The database sorts its UTF-8 texts exactly as compareText orders the same texts in memory:

@@ -76,19 +76,17 @@ private slots:
         QCOMPARE(LayoutTables::storedDefault(folder.database()).toInt(), storedDefault);
     }
 
-    // Numbers out of range or equal, and tables short of a row, are refused before anything is written.
+    // Numbers out of range and tables short of a row are refused before anything is written (the
+    // windows' tests hold a copy onto itself and clears out of range).
     void refusedWritesNothing_data()
     {
         QTest::addColumn<int>("source");
         QTest::addColumn<int>("target");
         QTest::addColumn<bool>("clear");
         QTest::addColumn<QString>("shortTable"); // the table left with 49 rows, if any
-        QTest::newRow("copy onto itself") << 3 << 3 << false << QString();
         QTest::newRow("copy onto the base") << 5 << 0 << false << QString();
         QTest::newRow("copy onto 11") << 2 << 11 << false << QString();
         QTest::newRow("copy from -1") << -1 << 2 << false << QString();
-        QTest::newRow("clear the base") << 0 << 0 << true << QString();
-        QTest::newRow("clear 11") << 0 << 11 << true << QString();
         QTest::newRow("short source") << 2 << 5 << false << QStringLiteral("Layout2");
         QTest::newRow("short target") << 2 << 5 << false << QStringLiteral("Layout5");
         QTest::newRow("clear with a short base") << 0 << 8 << true << QStringLiteral("LayoutBase");

@@ -51,215 +51,202 @@ class TestRecordSet : public QObject
     Q_OBJECT
 
 private slots:
-    void addMoveCountDelete();
-    void storedOnUpdateOnly_data();
-    void storedOnUpdateOnly();
-    void oneFieldWritten_data();
-    void oneFieldWritten();
-    void errorsNameFileTableColumn_data();
-    void errorsNameFileTableColumn();
-};
-
-void TestRecordSet::addMoveCountDelete()
-{
-    TestFolder folder;
-    Database& database = folder.database();
-    addOperators(database, {"Rossi", "Bianchi", "Verdi"});
-
-    RecordSet operators(database, QStringLiteral("utenti"));
-    QCOMPARE(operators.count(), 3);
-    QCOMPARE(operators.value("nominativo").toString(), QStringLiteral("Rossi")); // stands on the first row
-    operators.moveNext();
-    QCOMPARE(operators.value("percorsofoto").toString(), QStringLiteral("Bianchi.jpg"));
-
-    operators.deleteCurrent();
-    QCOMPARE(operators.value("nominativo").toString(), QStringLiteral("Verdi"));
-    QCOMPARE(operators.count(), 2);
-    operators.moveNext();
-    QVERIFY(operators.eof());
-
-    // A row added to an open record set joins it and the table, in stored order.
-    operators.addNew();
-    operators.setValue("nominativo", QStringLiteral("Neri"));
-    operators.update();
-    QCOMPARE(operators.count(), 3);
-    QCOMPARE(operatorNames(database), (QStringList{"Rossi", "Verdi", "Neri"}));
-
-    RecordSet last(database, QStringLiteral("utenti"));
-    last.moveNext();
-    last.moveNext();
-    last.deleteCurrent();
-    QVERIFY(last.eof());
-    QCOMPARE(operatorNames(database), (QStringList{"Rossi", "Verdi"}));
-}
-
-// A value set reaches the table on update only; the fields not set keep theirs.
-void TestRecordSet::storedOnUpdateOnly_data()
-{
-    QTest::addColumn<QString>("ending");
-    QTest::addColumn<QStringList>("stored");
-    const QStringList unchanged{"Rossi", "Bianchi"};
-    QTest::newRow("edit, update") << "update" << QStringList{"Gialli", "Bianchi"};
-    QTest::newRow("edit, record set let go") << "drop" << unchanged;
-    QTest::newRow("edit, then move") << "move" << unchanged;
-    QTest::newRow("new row, record set let go") << "add" << unchanged;
-}
-
-void TestRecordSet::storedOnUpdateOnly()
-{
-    QFETCH(QString, ending);
-    QFETCH(QStringList, stored);
-    TestFolder folder;
-    Database& database = folder.database();
-    addOperators(database, {"Rossi", "Bianchi"});
+    // Rows are counted, walked and deleted in stored order; a row added to an open record set joins
+    // it and the table.
+    void addMoveCountDelete()
     {
+        TestFolder folder;
+        Database& database = folder.database();
+        addOperators(database, {"Rossi", "Bianchi", "Verdi"});
         RecordSet operators(database, QStringLiteral("utenti"));
-        if (ending == QLatin1String("add"))
-            operators.addNew();
-        else
-            operators.edit();
-        operators.setValue("nominativo", QStringLiteral("Gialli"));
-        QCOMPARE(operatorNames(database), (QStringList{"Rossi", "Bianchi"}));
-        if (ending == QLatin1String("move")) {
-            operators.moveNext();
-            QCOMPARE(operators.value("nominativo").toString(), QStringLiteral("Bianchi"));
-        } else if (ending == QLatin1String("update")) {
-            operators.update();
-            QCOMPARE(operators.value("nominativo").toString(), QStringLiteral("Gialli"));
-        }
+        QCOMPARE(operators.count(), 3);
+        operators.moveNext();
+        QCOMPARE(operators.value("percorsofoto").toString(), QStringLiteral("Bianchi.jpg"));
+        operators.deleteCurrent();
+        QCOMPARE(operators.value("nominativo").toString(), QStringLiteral("Verdi"));
+        operators.moveNext();
+        QVERIFY(operators.eof());
+        operators.addNew();
+        operators.setValue("nominativo", QStringLiteral("Neri"));
+        operators.update();
+        QCOMPARE(operators.count(), 3);
+        QCOMPARE(operatorNames(database), (QStringList{"Rossi", "Verdi", "Neri"}));
+        RecordSet last(database, QStringLiteral("utenti"));
+        last.moveNext();
+        last.moveNext();
+        last.deleteCurrent();
+        QVERIFY(last.eof());
     }
-    QCOMPARE(operatorNames(database), stored);
-    QCOMPARE(RecordSet(database, QStringLiteral("utenti")).value("percorsofoto"),
-             QVariant(QStringLiteral("Rossi.jpg")));
-}
 
-// A value written is read back in the kind the display program expects; only that field of that row
-// changes, Nulls included; table and column names are matched without regard to case.
-void TestRecordSet::oneFieldWritten_data()
-{
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("column");
-    QTest::addColumn<QVariant>("written");
-    QTest::addColumn<QVariant>("stored");
-    QTest::addColumn<bool>("yes");
-    const auto add = [](const char* name, const char* column, const QVariant& written, const QVariant& stored,
-                        bool yes = false, const char* table = "Layout3") {
-        QTest::newRow(name) << QString::fromLatin1(table) << QString::fromLatin1(column) << written << stored << yes;
-    };
-    add("yes is -1", "FontBold", JetValue::yesNo(true), -1, true);
-    add("1 is not yes", "Visibile", 1, 1);
-    add("Null is not yes", "Visibile", JetValue::null(), QVariant());
-    add("single keeps its float", "Top", JetValue::single(2887.3), double(2887.3f));
-    add("single from a float", "Left", 2887.3f, double(2887.3f));
-    add("white 0x00FFFFFF", "ColoreSfondo", JetValue::colour(0x00FFFFFF), 16777215);
-    add("text with apostrophe and accent", "Testo", QStringLiteral("L'Aquila – Forlì"),
-        QStringLiteral("L'Aquila – Forlì"));
-    add("empty text stays empty", "Testo", QString(), QString());
-    add("Null text stays Null", "Testo", JetValue::null(), QVariant());
-    add("digits as text stay text", "Testo", QStringLiteral("007"), QStringLiteral("007"));
-    add("weather address, Null before", "meteo", QStringLiteral("http://x/box"), QStringLiteral("http://x/box"), false,
-        "Configurazione");
-    add("default layout, other case", "QualeLayout", 7, 7, false, "Configurazione");
-}
-
-void TestRecordSet::oneFieldWritten()
-{
-    QFETCH(QString, table);
-    QFETCH(QString, column);
-    QFETCH(QVariant, written);
-    QFETCH(QVariant, stored);
-    QFETCH(bool, yes);
-    TestFolder folder;
-    Database& database = folder.database();
-    const int rows = RecordSet(database, table).count();
-    QVariantMap before = firstRow(database, table);
-    QVERIFY2(before.values().contains(QVariant()), "the seed leaves some fields Null");
+    // A value set reaches the table on update only; the fields not set keep theirs.
+    void storedOnUpdateOnly_data()
     {
-        RecordSet records(database, table.toLower());
-        records.edit();
-        records.setValue(column, written);
-        records.update();
+        QTest::addColumn<QString>("ending");
+        QTest::addColumn<QStringList>("stored");
+        const QStringList unchanged{"Rossi", "Bianchi"};
+        QTest::newRow("edit, update") << "update" << QStringList{"Gialli", "Bianchi"};
+        QTest::newRow("edit, record set let go") << "drop" << unchanged;
+        QTest::newRow("edit, then move") << "move" << unchanged;
+        QTest::newRow("new row, record set let go") << "add" << unchanged;
     }
 
-    const QVariant read = RecordSet(database, table.toUpper()).value(column.toUpper());
-    QCOMPARE(read, stored);
-    // QVariant compares "007" equal to 7: the kind must be checked on its own.
-    QCOMPARE(read.typeId() == QMetaType::QString, stored.typeId() == QMetaType::QString);
-    QCOMPARE(JetValue::isYes(read), yes);
-    QVariantMap after = firstRow(database, table);
-    after.remove(column.toLower());
-    before.remove(column.toLower());
-    QCOMPARE(after, before);
-    QCOMPARE(RecordSet(database, table).count(), rows);
-}
+    void storedOnUpdateOnly()
+    {
+        QFETCH(QString, ending);
+        QFETCH(QStringList, stored);
+        TestFolder folder;
+        Database& database = folder.database();
+        addOperators(database, {"Rossi", "Bianchi"});
+        {
+            RecordSet operators(database, QStringLiteral("utenti"));
+            if (ending == QLatin1String("add"))
+                operators.addNew();
+            else
+                operators.edit();
+            operators.setValue("nominativo", QStringLiteral("Gialli"));
+            QCOMPARE(operatorNames(database), (QStringList{"Rossi", "Bianchi"}));
+            if (ending == QLatin1String("move")) {
+                operators.moveNext();
+                QCOMPARE(operators.value("nominativo").toString(), QStringLiteral("Bianchi"));
+            } else if (ending == QLatin1String("update")) {
+                operators.update();
+                QCOMPARE(operators.value("nominativo").toString(), QStringLiteral("Gialli"));
+            }
+        }
+        QCOMPARE(operatorNames(database), stored);
+        QCOMPARE(RecordSet(database, QStringLiteral("utenti")).value("percorsofoto"),
+                 QVariant(QStringLiteral("Rossi.jpg")));
+    }
 
-void TestRecordSet::errorsNameFileTableColumn_data()
-{
-    QTest::addColumn<Action>("action");
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("column"); // empty: not asked for
-    QTest::addColumn<QString>("saying"); // part of the operator's sentence
-    const auto add = [](const char* name, const char* table, const char* column, const Action& action,
-                        const char* saying = "") {
-        QTest::newRow(name) << action << QString::fromLatin1(table) << QString::fromLatin1(column)
-                            << QString::fromLatin1(saying);
-    };
-    add("missing table", "Tabella1", "", [](Database& db) { RecordSet(db, QStringLiteral("Tabella1")); });
-    add("missing table in a SELECT", "Tabella1", "",
-        [](Database& db) { RecordSet(db, QStringLiteral("select * from Tabella1 order by [nome]")); });
-    add("reading an unknown column", "Configurazione", "Risoluzione",
-        [](Database& db) { RecordSet(db, QStringLiteral("Configurazione")).value("Risoluzione"); });
-    add("setting an unknown column", "Configurazione", "Risoluzione", [](Database& db) {
-        RecordSet configuration(db, QStringLiteral("Configurazione"));
-        configuration.edit();
-        configuration.setValue("Risoluzione", 3);
-        configuration.update();
-    });
-    add("ordering by an unknown column", "utenti", "cognome",
-        [](Database& db) { RecordSet(db, QStringLiteral("Select * from utenti order by [cognome]")); });
-    add("searching an unknown column", "utenti", "cognome", [](Database& db) {
-        RecordSet(db, QStringLiteral("utenti")).findFirst(QStringLiteral("[cognome]like'Rossi'"));
-    });
-    add("reading past the last row", "utenti", "",
-        [](Database& db) { RecordSet(db, QStringLiteral("utenti")).value("nominativo"); });
-    add("setting without edit", "Configurazione", "",
-        [](Database& db) { RecordSet(db, QStringLiteral("Configurazione")).setValue("tempo", QStringLiteral("1")); });
-    // The display (or anything else) holding the write lock past the busy timeout.
-    add(
-        "writing under another program's lock", "Configurazione", "tempo",
-        [](Database& db) {
-            RawConnection display(db.path());
-            QVERIFY(display.exec("BEGIN IMMEDIATE"));
+    // A value written is read back in the kind the display program expects; only that field of that row
+    // changes, Nulls included; table and column names are matched without regard to case.
+    void oneFieldWritten_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QVariant>("written");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<bool>("yes");
+        const auto add = [](const char* name, const char* column, const QVariant& written, const QVariant& stored,
+                            bool yes = false, const char* table = "Layout3") {
+            QTest::newRow(name) << QString::fromLatin1(table) << QString::fromLatin1(column) << written << stored
+                                << yes;
+        };
+        add("yes is -1", "FontBold", JetValue::yesNo(true), -1, true);
+        add("1 is not yes", "Visibile", 1, 1);
+        add("Null is not yes", "Visibile", JetValue::null(), QVariant());
+        add("single keeps its float", "Top", JetValue::single(2887.3), double(2887.3f));
+        add("white 0x00FFFFFF", "ColoreSfondo", JetValue::colour(0x00FFFFFF), 16777215);
+        add("text with apostrophe and accent", "Testo", QStringLiteral("L'Aquila – Forlì"),
+            QStringLiteral("L'Aquila – Forlì"));
+        add("empty text stays empty", "Testo", QString(), QString());
+        add("Null text stays Null", "Testo", JetValue::null(), QVariant());
+        add("digits as text stay text", "Testo", QStringLiteral("007"), QStringLiteral("007"));
+        add("default layout, other case", "QualeLayout", 7, 7, false, "Configurazione");
+    }
+
+    void oneFieldWritten()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QVariant, written);
+        QFETCH(QVariant, stored);
+        QFETCH(bool, yes);
+        TestFolder folder;
+        Database& database = folder.database();
+        const int rows = RecordSet(database, table).count();
+        QVariantMap before = firstRow(database, table);
+        QVERIFY2(before.values().contains(QVariant()), "the seed leaves some fields Null");
+        {
+            RecordSet records(database, table.toLower());
+            records.edit();
+            records.setValue(column, written);
+            records.update();
+        }
+
+        const QVariant read = RecordSet(database, table.toUpper()).value(column.toUpper());
+        QCOMPARE(read, stored);
+        // QVariant compares "007" equal to 7: the kind must be checked on its own.
+        QCOMPARE(read.typeId() == QMetaType::QString, stored.typeId() == QMetaType::QString);
+        QCOMPARE(JetValue::isYes(read), yes);
+        QVariantMap after = firstRow(database, table);
+        after.remove(column.toLower());
+        before.remove(column.toLower());
+        QCOMPARE(after, before);
+        QCOMPARE(RecordSet(database, table).count(), rows);
+    }
+
+    void errorsNameFileTableColumn_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("column"); // empty: not asked for
+        QTest::addColumn<QString>("saying"); // part of the operator's sentence
+        const auto add = [](const char* name, const char* table, const char* column, const Action& action,
+                            const char* saying = "") {
+            QTest::newRow(name) << action << QString::fromLatin1(table) << QString::fromLatin1(column)
+                                << QString::fromLatin1(saying);
+        };
+        add("missing table", "Tabella1", "", [](Database& db) { RecordSet(db, QStringLiteral("Tabella1")); });
+        add("missing table in a SELECT", "Tabella1", "",
+            [](Database& db) { RecordSet(db, QStringLiteral("select * from Tabella1 order by [nome]")); });
+        add("reading an unknown column", "Configurazione", "Risoluzione",
+            [](Database& db) { RecordSet(db, QStringLiteral("Configurazione")).value("Risoluzione"); });
+        add("setting an unknown column", "Configurazione", "Risoluzione", [](Database& db) {
             RecordSet configuration(db, QStringLiteral("Configurazione"));
             configuration.edit();
-            configuration.setValue(QStringLiteral("tempo"), QStringLiteral("9000"));
+            configuration.setValue("Risoluzione", 3);
             configuration.update();
-        },
-        "bloccato");
-}
+        });
+        add("ordering by an unknown column", "utenti", "cognome",
+            [](Database& db) { RecordSet(db, QStringLiteral("Select * from utenti order by [cognome]")); });
+        add("searching an unknown column", "utenti", "cognome", [](Database& db) {
+            RecordSet(db, QStringLiteral("utenti")).findFirst(QStringLiteral("[cognome]like'Rossi'"));
+        });
+        add("reading past the last row", "utenti", "",
+            [](Database& db) { RecordSet(db, QStringLiteral("utenti")).value("nominativo"); });
+        add("setting without edit", "Configurazione", "", [](Database& db) {
+            RecordSet(db, QStringLiteral("Configurazione")).setValue("tempo", QStringLiteral("1"));
+        });
+        // The display (or anything else) holding the write lock past the busy timeout.
+        add(
+            "writing under another program's lock", "Configurazione", "tempo",
+            [](Database& db) {
+                RawConnection display(db.path());
+                QVERIFY(display.exec("BEGIN IMMEDIATE"));
+                RecordSet configuration(db, QStringLiteral("Configurazione"));
+                configuration.edit();
+                configuration.setValue(QStringLiteral("tempo"), QStringLiteral("9000"));
+                configuration.update();
+            },
+            "bloccato");
+    }
 
-void TestRecordSet::errorsNameFileTableColumn()
-{
-    QFETCH(Action, action);
-    QFETCH(QString, table);
-    QFETCH(QString, column);
-    QFETCH(QString, saying);
-    TestFolder folder;
-    Database& database = folder.database();
-    const auto error = storeErrorOf([&] { action(database); });
-    QVERIFY(error);
-    QCOMPARE(error->file(), database.path());
-    QCOMPARE(error->table(), table);
-    if (!column.isEmpty())
-        QCOMPARE(error->column(), column);
-    QVERIFY2(!error->operatorMessage().isEmpty() && error->operatorMessage().contains(saying),
-             qPrintable(error->operatorMessage()));
-    const QString text = error->fullText();
-    QVERIFY2(text.contains(table) && text.contains(column) && text.contains(QDir::toNativeSeparators(database.path())),
-             qPrintable(text));
-    // The failure changed nothing.
-    QCOMPARE(RecordSet(database, QStringLiteral("Configurazione")).value("tempo").toString(), QStringLiteral("5000"));
-}
+    void errorsNameFileTableColumn()
+    {
+        QFETCH(Action, action);
+        QFETCH(QString, table);
+        QFETCH(QString, column);
+        QFETCH(QString, saying);
+        TestFolder folder;
+        Database& database = folder.database();
+        const auto error = storeErrorOf([&] { action(database); });
+        QVERIFY(error);
+        QCOMPARE(error->file(), database.path());
+        QCOMPARE(error->table(), table);
+        if (!column.isEmpty())
+            QCOMPARE(error->column(), column);
+        QVERIFY2(!error->operatorMessage().isEmpty() && error->operatorMessage().contains(saying),
+                 qPrintable(error->operatorMessage()));
+        const QString text = error->fullText();
+        QVERIFY2(text.contains(table) && text.contains(column) &&
+                     text.contains(QDir::toNativeSeparators(database.path())),
+                 qPrintable(text));
+        // The failure changed nothing.
+        QCOMPARE(RecordSet(database, QStringLiteral("Configurazione")).value("tempo").toString(),
+                 QStringLiteral("5000"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRecordSet)
 #include "tst_recordset.moc"

@@ -8,6 +8,7 @@
 #include "data/Store.h"
 #include "data/seed/Seed.h"
 #include "support/core/RawConnection.h"
+#include "support/core/SmallDisk.h"
 #include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
 
@@ -19,7 +20,6 @@
 #include <QTest>
 #ifdef Q_OS_UNIX
 #include <grp.h>
-#include <sys/mount.h>
 #include <unistd.h>
 #endif
 
@@ -46,36 +46,17 @@ void endOfAction()
     QCoreApplication::processEvents();
 }
 
-// A 2 MB file system at `path`, where this machine lets the test make one (an administrator on Linux).
-bool mountSmallFileSystem([[maybe_unused]] const QString& path)
-{
-#ifdef Q_OS_LINUX
-    return ::mount("tn2-prova", QFile::encodeName(path).constData(), "tmpfs", 0, "size=2m") == 0;
-#else
-    return false;
-#endif
-}
-
-void unmount([[maybe_unused]] const QString& path)
-{
-#ifdef Q_OS_LINUX
-    ::umount(QFile::encodeName(path).constData());
-#endif
-}
-
-const uid_t Nobody = 65534;
-
 // Child process roles: build a database in FOLDER (to be killed midway), or open one as `nobody`.
-int childRole(const QStringList& arguments)
+int childRole(const QString& role, const QString& folder)
 {
     QCoreApplication application(
         *new int(1), new char* [1] { const_cast<char*>("tst_store") });
-    const QString folder = arguments.value(1);
-    if (arguments.value(0) == QLatin1String("--create")) {
+    if (role == QLatin1String("--create")) {
         Database database(folder, &Seed::populate);
         return 0;
     }
 #ifdef Q_OS_UNIX
+    constexpr uid_t Nobody = 65534;
     if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
         return 3;
 #endif
@@ -136,27 +117,24 @@ private slots:
     }
 
     // The file deleted under the program: a save is refused plainly and no new database appears.
-    void fileDeletedWhileRunning()
+    // Replaced while a write is under way: the write is not reported as done.
+    void fileGoneUnderTheProgram()
     {
         TestFolder folder;
         ConfigurationRecord configuration(folder.store());
         configuration.setResolution(2);
         endOfAction();
         QVERIFY(QFile::remove(folder.filePath(QStringLiteral("TN2.db"))));
-        const QString said = storeErrorSentence([&] { configuration.setResolution(3); });
+        QString said = storeErrorSentence([&] { configuration.setResolution(3); });
         QVERIFY2(said.contains(QStringLiteral("non si trova più")), qPrintable(said));
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("TN2.db"))));
-    }
 
-    // Replaced while a write is under way: the write is not reported as done.
-    void fileReplacedDuringAWrite()
-    {
-        TestFolder folder;
-        const QString backup = takeBackup(folder, QStringLiteral("backup.db"));
-        Transaction transaction(folder.database());
-        ConfigurationRecord(folder.store()).setResolution(1);
-        QVERIFY(renameOver(backup, folder.filePath(QStringLiteral("TN2.db"))));
-        const QString said = storeErrorSentence([&] { transaction.commit(); });
+        TestFolder other;
+        const QString backup = takeBackup(other, QStringLiteral("backup.db"));
+        Transaction transaction(other.database());
+        ConfigurationRecord(other.store()).setResolution(1);
+        QVERIFY(renameOver(backup, other.filePath(QStringLiteral("TN2.db"))));
+        said = storeErrorSentence([&] { transaction.commit(); });
         QVERIFY2(said.contains(QStringLiteral("sostituito")), qPrintable(said));
     }
 
@@ -173,23 +151,16 @@ private slots:
     {
         QFETCH(bool, smallFileSystem);
         QTemporaryDir folder;
-        if (smallFileSystem && !mountSmallFileSystem(folder.path()))
+        std::optional<SmallDisk> disk;
+        if (smallFileSystem && !disk.emplace(folder.path(), 2048).mounted())
             QSKIP("a small file system cannot be made here (mount needs the rights of an administrator)");
-        const auto unmountAtEnd = qScopeGuard([&] {
-            if (smallFileSystem)
-                unmount(folder.path());
-        });
         Store store(folder.path(), [](Database&, const QString&) {});
         store.database().execute(QStringLiteral("INSERT INTO Configurazione (StringaScorrevole) VALUES ('prima')"));
-        if (smallFileSystem) {
-            QFile filler(QDir(folder.path()).filePath(QStringLiteral("riempitivo")));
-            QVERIFY(filler.open(QIODevice::WriteOnly));
-            while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
-            }
-        } else {
+        if (smallFileSystem)
+            QVERIFY(disk->fill());
+        else
             store.database().execute(QStringLiteral("PRAGMA max_page_count = %1")
                                          .arg(RawConnection::text(store.database().handle(), "PRAGMA page_count")));
-        }
         const QString said =
             storeErrorSentence([&] { ConfigurationRecord(store).setScrollingText(QString(300000, QLatin1Char('y'))); });
         QVERIFY2(said.contains(QStringLiteral("disco è pieno")), qPrintable(said));
@@ -247,8 +218,7 @@ private slots:
         child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--open-as-nobody"), folder.path()});
         QVERIFY(child.waitForFinished(20000));
         QCOMPARE(child.exitCode(), 2);
-        QVERIFY2(QString::fromUtf8(child.readAllStandardOutput()).contains(QStringLiteral("sola lettura")),
-                 "not refused as read-only");
+        QVERIFY(QString::fromUtf8(child.readAllStandardOutput()).contains(QStringLiteral("sola lettura")));
 #else
         QSKIP("plays another user on Unix only");
 #endif
@@ -262,15 +232,14 @@ private slots:
             RecordSet(folder.database(), QStringLiteral("Configurazione"))
                 .findFirst(QStringLiteral("[nessuna] = '%1'").arg(QString(10000, QLatin1Char('z'))));
         });
-        QVERIFY(error);
-        QVERIFY2(error->fullText().size() < 600, qPrintable(QString::number(error->fullText().size())));
+        QVERIFY(error && error->fullText().size() < 600);
     }
 };
 
 int main(int argc, char* argv[])
 {
     if (argc > 2 && (qstrcmp(argv[1], "--create") == 0 || qstrcmp(argv[1], "--open-as-nobody") == 0))
-        return childRole({QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2])});
+        return childRole(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     QCoreApplication application(argc, argv);
     TestStore test;
     return QTest::qExec(&test, argc, argv);

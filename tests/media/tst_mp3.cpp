@@ -2,8 +2,8 @@
 #include "data/ConfigurationRecord.h"
 #include "media/MP3.h"
 #include "support/ModalDriver.h"
-#include "ui/ScriptedFileDialogs.h"
 #include "support/core/ConfigurationRow.h"
+#include "ui/ScriptedFileDialogs.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -31,7 +31,6 @@ private slots:
         add("never written, empty box", {}, none, none, none);
         add("stored, unchanged", music, none, none, music);
         add("typed, not existing, odd characters", {}, odd, none, odd);
-        add("10,000 characters", {}, QString(10000, u'm'), none, QString(10000, u'm'));
         add("chosen", music, none, "/home/sala/Musica", "/home/sala/Musica");
         add("chosen root keeps its separator", music, none, "C:\\", "C:\\");
         add("chooser cancelled keeps the box", music, none, "", music);
@@ -72,15 +71,11 @@ private slots:
 
         QVERIFY(driver.unexpected().isEmpty());
         QVERIFY(window.isVisible());
-        QVariantMap after = configurationRow(folder);
-        if (result.isNull()) {
-            QCOMPARE(after, before);
-            return;
+        if (!result.isNull()) {
+            QCOMPARE(lines, QStringList{QStringLiteral("Cartella MP3 impostata come predefinita !")});
+            before.insert(QStringLiteral("cartellamp3"), result);
         }
-        QCOMPARE(lines, QStringList{QStringLiteral("Cartella MP3 impostata come predefinita !")});
-        QCOMPARE(after.take(QStringLiteral("cartellamp3")).toString(), result);
-        before.remove(QStringLiteral("cartellamp3"));
-        QCOMPARE(after, before);
+        QCOMPARE(configurationRow(folder), before);
     }
 };
 
