@@ -49,12 +49,9 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("layout");
         QTest::addColumn<bool>("field");
-        QTest::newRow("base layout, name") << "Text1_0"
-                                           << "Layout Base" << true;
-        QTest::newRow("layout 3, radio button") << "RB1_3"
-                                                << "Layout 3" << false;
-        QTest::newRow("layout 10, description") << "Text1_21"
-                                                << "Layout 10" << true;
+        QTest::newRow("base layout, name") << "Text1_0" << QString("Layout Base") << true;
+        QTest::newRow("layout 3, radio button") << "RB1_3" << QString("Layout 3") << false;
+        QTest::newRow("layout 10, description") << "Text1_21" << QString("Layout 10") << true;
     }
 
     void rowMenu()
