@@ -1,26 +1,11 @@
-#include "Find.h"
 #include "ReadErrorWindow.h"
 #include "data/ConfigurationRecord.h"
 #include "data/PlaylistFile.h"
 #include "playlists/ImpostaFoto.h"
 #include "playlists/ImpostaVideo.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
-#include "support/core/FileBytes.h"
-#include "support/core/TestFolder.h"
+#include "support/WindowTest.h"
 #include "ui/FileListWidget.h"
 #include "ui/FolderListWidget.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 namespace {
 

@@ -1,26 +1,15 @@
 #include "ClipFixture.h"
-#include "Find.h"
 #include "data/PlaylistFile.h"
 #include "playlists/AnteprimaImmagini.h"
 #include "playlists/ImpostaFoto.h"
 #include "playlists/ImpostaVideo.h"
 #include "playlists/PictureBox.h"
-#include "support/ModalDriver.h"
-#include "support/core/FileBytes.h"
-#include "support/core/TestFolder.h"
+#include "support/WindowTest.h"
 #include "ui/FileListWidget.h"
 #include "ui/VideoView.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QListWidget>
 #include <QMediaPlayer>
-#include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
 
 class TestPreviews : public QObject
 {

@@ -1,7 +1,4 @@
-#include "Find.h"
-#include "support/ModalDriver.h"
-#include "support/core/FileBytes.h"
-#include "support/core/TestFolder.h"
+#include "support/WindowTest.h"
 #include "ui/ScriptedFileDialogs.h"
 
 #include "data/RecordSet.h"
@@ -11,16 +8,11 @@
 #include "ui/web/WebPreview.h"
 
 #include <QAbstractItemModelTester>
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTest>
 #include <QWebEngineView>
-#include <memory>
 
 Q_DECLARE_METATYPE(RegisterKind)
 

@@ -2,16 +2,9 @@
 #include "designer/properties/Form2.h"
 #include "designer/properties/ScriptedPropertyDialogs.h"
 
-#include "Find.h"
-#include "ModalDriver.h"
+#include "support/WindowTest.h"
 
-#include <QCheckBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 
 class TestForm2 : public QObject
 {

@@ -1,17 +1,11 @@
 #include "designer/document/LayoutDocument.h"
 #include "designer/properties/ImpostaSfondo.h"
 
-#include "Find.h"
-#include "ModalDriver.h"
+#include "support/WindowTest.h"
 
 #include <QDataStream>
 #include <QFile>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include "ui/FileListWidget.h"
 
