@@ -1,11 +1,6 @@
-#include "Find.h"
 #include "core/LayoutTables.h"
 #include "library/CancellaLayout.h"
-#include "support/ModalDriver.h"
-#include "support/core/TestFolder.h"
-
-#include <QPushButton>
-#include <QTest>
+#include "support/WindowTest.h"
 
 class TestCancellaLayout : public QObject
 {

@@ -1,13 +1,6 @@
-#include "Find.h"
 #include "core/LayoutTables.h"
 #include "library/CopiaLayout.h"
-#include "support/ModalDriver.h"
-#include "support/core/TestFolder.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include "support/WindowTest.h"
 
 namespace {
 

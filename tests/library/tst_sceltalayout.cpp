@@ -1,18 +1,8 @@
-#include "Find.h"
 #include "core/LayoutTables.h"
 #include "data/RecordSet.h"
 #include "data/StoreError.h"
 #include "library/SceltaLayout.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
-#include "support/core/TestFolder.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include "support/WindowTest.h"
 
 class TestSceltaLayout : public QObject
 {

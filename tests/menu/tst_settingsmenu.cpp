@@ -1,20 +1,11 @@
 #include "ContextMenu.h"
-#include "Find.h"
 #include "data/ConfigurationRecord.h"
 #include "data/Database.h"
 #include "data/SettingsBackup.h"
 #include "menu/SplasModule.h"
-#include "support/ModalDriver.h"
+#include "support/WindowTest.h"
 #include "support/core/DatabaseDigest.h"
-#include "support/core/TestFolder.h"
 #include "ui/ScriptedFileDialogs.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 // Backup and restore as the operator finds them: a right click on the main menu's picture.
 class TestSettingsMenu : public QObject

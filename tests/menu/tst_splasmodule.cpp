@@ -1,15 +1,6 @@
-#include "Find.h"
 #include "data/Database.h"
 #include "menu/SplasModule.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
-#include "support/core/TestFolder.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include "support/WindowTest.h"
 
 class TestSplasModule : public QObject
 {
