@@ -1,28 +1,18 @@
-#include "Find.h"
 #include "core/LayoutTables.h"
 #include "library/CopiaLayout.h"
-#include "support/ModalDriver.h"
-#include "support/core/TestFolder.h"
-
-#include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
+#include "support/WindowTest.h"
 
 namespace {
 
-void clickAll(CopiaLayout& window, const QStringList& names)
+// Clicks the source and the target layout, then returns the summary the window shows.
+QString choose(CopiaLayout& window, const QStringList& radios)
 {
-    for (const QString& name : names)
-        QTest::mouseClick(window.findChild<QRadioButton*>(name), Qt::LeftButton);
-}
-
-QString summary(const CopiaLayout& window)
-{
+    for (const QString& name : radios)
+        QTest::mouseClick(child<QRadioButton>(window, name), Qt::LeftButton);
     QStringList words;
     for (const char* name : {"Label2_0", "Label3_0", "Label2_1", "Label3_1"})
-        words << window.findChild<QLabel*>(QLatin1String(name))->text();
-    return words.join(QLatin1Char('|'));
+        words << child<QLabel>(window, QLatin1String(name))->text();
+    return words.join('|');
 }
 
 } // namespace
@@ -48,21 +38,20 @@ private slots:
         QFETCH(QStringList, clicks);
         QFETCH(int, button);
         TestFolder folder;
-        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout5"),
-                                   3); // so that a copy onto it would show
+        LayoutTables::fillDistinct(folder.database(), "Layout5", 3); // so that a copy onto it would show
         const auto before = LayoutTables::allLayouts(folder.database());
         CopiaLayout window(folder.store());
         window.show();
-        clickAll(window, clicks);
+        choose(window, clicks);
         ModalDriver driver;
         QStringList message;
         if (button == 1)
             driver.nextMessage(&message);
 
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Btn"), button), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "Btn", button), Qt::LeftButton);
 
-        if (button == 1)
-            QCOMPARE(message, (QStringList{"Impossibile copiare un ", "Layout su se stesso ! "}));
+        QCOMPARE(message,
+                 button == 1 ? QStringList({"Impossibile copiare un ", "Layout su se stesso ! "}) : QStringList());
         QCOMPARE(window.isVisible(), button == 1);
         QVERIFY(driver.unexpected().isEmpty());
         QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
@@ -72,9 +61,9 @@ private slots:
     void copiesAndStaysOpen()
     {
         TestFolder folder;
-        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout3"), 1);
-        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout4"), 2);
-        LayoutTables::fillDistinct(folder.database(), QStringLiteral("Layout10"), 5);
+        LayoutTables::fillDistinct(folder.database(), "Layout3", 1);
+        LayoutTables::fillDistinct(folder.database(), "Layout4", 2);
+        LayoutTables::fillDistinct(folder.database(), "Layout10", 5);
         CopiaLayout window(folder.store());
         window.show();
         ModalDriver driver;
@@ -83,24 +72,20 @@ private slots:
         driver.nextMessage(&first);
         driver.nextMessage(&second);
 
-        QCOMPARE(summary(window), QStringLiteral("Copia del Layout|Layout 1|sul Layout|Layout 1"));
-        clickAll(window, {QStringLiteral("L0_10"), QStringLiteral("L1_3")});
-        QCOMPARE(summary(window), QStringLiteral("Copia del Layout|Layout Base|sul Layout|Layout 4"));
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Btn_1")), Qt::LeftButton);
-        clickAll(window, {QStringLiteral("L0_2"), QStringLiteral("L1_9")});
-        QCOMPARE(summary(window), QStringLiteral("Copia del Layout|Layout 3|sul Layout|Layout 10"));
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("Btn_1")), Qt::LeftButton);
+        QCOMPARE(choose(window, {}), QStringLiteral("Copia del Layout|Layout 1|sul Layout|Layout 1"));
+        QCOMPARE(choose(window, {"L0_10", "L1_3"}), QStringLiteral("Copia del Layout|Layout Base|sul Layout|Layout 4"));
+        QTest::mouseClick(child<QPushButton>(window, "Btn_1"), Qt::LeftButton);
+        QCOMPARE(choose(window, {"L0_2", "L1_9"}), QStringLiteral("Copia del Layout|Layout 3|sul Layout|Layout 10"));
+        QTest::mouseClick(child<QPushButton>(window, "Btn_1"), Qt::LeftButton);
 
-        QCOMPARE(first, QStringList{QStringLiteral("Copia effettuata correttamente ! ")});
+        QCOMPARE(first, QStringList{"Copia effettuata correttamente ! "});
         QCOMPARE(second, first);
         QVERIFY(window.isVisible());
         QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), QStringLiteral("Layout4")),
-                                            LayoutTables::of(folder.database(), QStringLiteral("LayoutBase"))),
-                 QString());
-        QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), QStringLiteral("Layout10")),
-                                            LayoutTables::of(folder.database(), QStringLiteral("Layout3"))),
-                 QString());
+        for (const auto& [target, source] : {std::pair{"Layout4", "LayoutBase"}, std::pair{"Layout10", "Layout3"}})
+            QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), target),
+                                                LayoutTables::of(folder.database(), source)),
+                     QString());
     }
 };
 

@@ -1,19 +1,10 @@
 #include "ContextMenu.h"
-#include "Find.h"
 #include "data/LayoutFile.h"
 #include "data/LayoutNames.h"
 #include "library/SceltaLayout.h"
-#include "support/ModalDriver.h"
-#include "support/core/FileBytes.h"
+#include "support/WindowTest.h"
 #include "support/core/LayoutTables.h"
-#include "support/core/TestFolder.h"
 #include "ui/ScriptedFileDialogs.h"
-
-#include <QApplication>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -23,14 +14,6 @@ void setName(TestFolder& folder, int layout, const QString& name, const QString&
     QVector<LayoutNames::Entry> entries = names.read();
     entries[layout] = {name, description};
     names.write(entries);
-}
-
-void setTop(TestFolder& folder, int layout, double top)
-{
-    RecordSet rows(folder.database(), LayoutTableName(layout));
-    rows.edit();
-    rows.setValue(QStringLiteral("Top"), top);
-    rows.update();
 }
 
 } // namespace
@@ -49,12 +32,9 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("layout");
         QTest::addColumn<bool>("field");
-        QTest::newRow("base layout, name") << "Text1_0"
-                                           << "Layout Base" << true;
-        QTest::newRow("layout 3, radio button") << "RB1_3"
-                                                << "Layout 3" << false;
-        QTest::newRow("layout 10, description") << "Text1_21"
-                                                << "Layout 10" << true;
+        QTest::newRow("base layout, name") << "Text1_0" << QString("Layout Base") << true;
+        QTest::newRow("layout 3, radio button") << "RB1_3" << QString("Layout 3") << false;
+        QTest::newRow("layout 10, description") << "Text1_21" << QString("Layout 10") << true;
     }
 
     void rowMenu()
@@ -87,7 +67,7 @@ private slots:
     {
         TestFolder folder;
         setName(folder, 3, QStringLiteral("Ingresso"), QStringLiteral("Numeri grandi, meteo"));
-        setTop(folder, 3, 1234.5);
+        folder.database().execute("UPDATE \"Layout3\" SET \"Top\" = 1234.5 WHERE rowid = 1");
         QTemporaryDir out;
         const QString file = out.filePath(QStringLiteral("ingresso.tnl"));
         ScriptedFileDialogs dialogs;
@@ -142,7 +122,7 @@ private slots:
         QFETCH(bool, confirm);
         QFETCH(QString, said);
         TestFolder folder;
-        setTop(folder, 3, 999.0);
+        folder.database().execute("UPDATE \"Layout3\" SET \"Top\" = 999 WHERE rowid = 1");
         setName(folder, 8, QStringLiteral("Otto"), QStringLiteral("resta"));
         QTemporaryDir out;
         const QString layoutFile = out.filePath(QStringLiteral("tre.tnl"));

@@ -1,33 +1,8 @@
-#include "Find.h"
 #include "core/LayoutTables.h"
 #include "data/RecordSet.h"
 #include "data/StoreError.h"
 #include "library/SceltaLayout.h"
-#include "support/ModalDriver.h"
-#include "support/core/TestFolder.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
-namespace {
-
-// Every field of the configuration record but qualelayout.
-QVariantMap otherConfiguration(TestFolder& folder)
-{
-    QVariantMap values;
-    RecordSet config(folder.database(), QStringLiteral("Configurazione"));
-    for (const QString& column : config.columns()) {
-        if (column.compare(QLatin1String("qualelayout"), Qt::CaseInsensitive) != 0)
-            values.insert(column, config.value(column));
-    }
-    return values;
-}
-
-} // namespace
+#include "support/WindowTest.h"
 
 class TestSceltaLayout : public QObject
 {
@@ -42,13 +17,10 @@ private slots:
         QTest::addColumn<QString>("label");
         QTest::addColumn<int>("checked");
         QTest::addColumn<int>("radio"); // clicked before "Imposta predefinito"; -1 none
-        const QString invalid = QStringLiteral("Nessun layout predefinito valido");
-        QTest::newRow("base, set 3") << "99"
-                                     << "Layout Base" << 0 << 3;
-        QTest::newRow("7, base refused") << "7"
-                                         << "Layout 7" << 7 << 0;
-        QTest::newRow("10, set 5") << "10"
-                                   << "Layout 10" << 10 << 5;
+        const QString invalid = "Nessun layout predefinito valido";
+        QTest::newRow("base, set 3") << "99" << QString("Layout Base") << 0 << 3;
+        QTest::newRow("7, base refused") << "7" << QString("Layout 7") << 7 << 0;
+        QTest::newRow("10, set 5") << "10" << QString("Layout 10") << 10 << 5;
         QTest::newRow("null left alone") << "NULL" << invalid << 0 << -1;
         QTest::newRow("0, set 10") << "0" << invalid << 0 << 10;
         QTest::newRow("11 left alone") << "11" << invalid << 0 << -1;
@@ -64,31 +36,30 @@ private slots:
         QFETCH(int, radio);
         TestFolder folder;
         LayoutTables::storeDefault(folder.database(), stored);
-        const QVariant before = LayoutTables::storedDefault(folder.database());
-        const QVariantMap otherBefore = otherConfiguration(folder);
+        const QVariantMap before = configurationRow(folder);
         SceltaLayout window(folder.store(), std::nullopt);
         window.show();
-        QCOMPARE(child<QLabel>(window, QStringLiteral("Label2"))->text(), label);
+        QCOMPARE(child<QLabel>(window, "Label2")->text(), label);
         for (int layout = 0; layout < SceltaLayout::LayoutCount; ++layout)
-            QCOMPARE(child<QRadioButton>(window, QStringLiteral("RB1"), layout)->isChecked(), layout == checked);
-        QCOMPARE(LayoutTables::storedDefault(folder.database()), before);
+            QCOMPARE(child<QRadioButton>(window, "RB1", layout)->isChecked(), layout == checked);
+        QCOMPARE(configurationRow(folder), before);
 
         if (radio >= 0)
-            QTest::mouseClick(child<QRadioButton>(window, QStringLiteral("RB1"), radio), Qt::LeftButton);
+            QTest::mouseClick(child<QRadioButton>(window, "RB1", radio), Qt::LeftButton);
         ModalDriver driver;
         QStringList message;
         driver.nextMessage(&message);
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_2")), Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(window, "PB1_2"), Qt::LeftButton);
 
         const bool refused = radio <= 0;
-        const QStringList refusal{QStringLiteral("Selezionare Layout 1-10 !"),
-                                  QStringLiteral("Impossibile impostare il"),
-                                  QStringLiteral("Layout Base come Predefinito !")};
-        QCOMPARE(message, refused ? refusal : QStringList{QStringLiteral("Layout Predefinito memorizzato !")});
-        QCOMPARE(LayoutTables::storedDefault(folder.database()), refused ? before : QVariant(qlonglong(radio)));
-        QCOMPARE(child<QLabel>(window, QStringLiteral("Label2"))->text(),
-                 refused ? label : QStringLiteral("Layout %1").arg(radio));
-        QCOMPARE(otherConfiguration(folder), otherBefore);
+        QCOMPARE(message, refused ? QStringList({"Selezionare Layout 1-10 !", "Impossibile impostare il",
+                                                 "Layout Base come Predefinito !"})
+                                  : QStringList{"Layout Predefinito memorizzato !"});
+        QVariantMap expected = before;
+        if (!refused)
+            expected["qualelayout"] = qlonglong(radio);
+        QCOMPARE(configurationRow(folder), expected);
+        QCOMPARE(child<QLabel>(window, "Label2")->text(), refused ? label : QStringLiteral("Layout %1").arg(radio));
     }
 
     void tabVisitsOnlyTheDescriptions()
@@ -178,20 +149,14 @@ private slots:
         QTest::addColumn<int>("radio");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("opened"); // objectName, then the caption or the number to clear
-        QTest::newRow("load base") << 0 << "PB1_3"
-                                   << "Form1 Impostazione Modulo : LayoutBase";
-        QTest::newRow("load 3") << 3 << "PB1_3"
-                                << "Form1 Impostazione Modulo : Layout3";
-        QTest::newRow("load 10") << 10 << "PB1_3"
-                                 << "Form1 Impostazione Modulo : Layout10";
-        QTest::newRow("copy") << 2 << "PB1_4"
-                              << "CopiaLayout Funzione di Copia Layout";
-        QTest::newRow("clear 1") << 2 << "PPBB1_1"
-                                 << "CancellaLayout 1";
-        QTest::newRow("clear 10") << 2 << "PPBB1_10"
-                                  << "CancellaLayout 10";
-        QTest::newRow("close") << 2 << "PB1_0"
-                               << "";
+        const QString designer = "Form1 Impostazione Modulo : ";
+        QTest::newRow("load base") << 0 << "PB1_3" << designer + "LayoutBase";
+        QTest::newRow("load 3") << 3 << "PB1_3" << designer + "Layout3";
+        QTest::newRow("load 10") << 10 << "PB1_3" << designer + "Layout10";
+        QTest::newRow("copy") << 2 << "PB1_4" << QString("CopiaLayout Funzione di Copia Layout");
+        QTest::newRow("clear 1") << 2 << "PPBB1_1" << QString("CancellaLayout 1");
+        QTest::newRow("clear 10") << 2 << "PPBB1_10" << QString("CancellaLayout 10");
+        QTest::newRow("close") << 2 << "PB1_0" << QString();
     }
 
     void buttons()

@@ -1,36 +1,6 @@
-#include "Find.h"
 #include "data/Database.h"
-#include "data/RecordSet.h"
 #include "menu/SplasModule.h"
-#include "support/ModalDriver.h"
-#include "support/core/TestFolder.h"
-
-#include <QApplication>
-#include <QCheckBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
-
-namespace {
-
-QVariantMap configurationRow(TestFolder& folder)
-{
-    RecordSet record(folder.database(), QStringLiteral("Configurazione"));
-    QVariantMap row;
-    for (const QString& column : record.columns())
-        row.insert(column, record.value(column));
-    return row;
-}
-
-void storeConfiguration(TestFolder& folder, const QString& field, const QVariant& value)
-{
-    RecordSet record(folder.database(), QStringLiteral("Configurazione"));
-    record.edit();
-    record.setValue(field, value);
-    record.update();
-}
-
-} // namespace
+#include "support/WindowTest.h"
 
 class TestSplasModule : public QObject
 {
@@ -52,18 +22,19 @@ private slots:
         QTest::addColumn<bool>("ticked");
         QTest::addColumn<QString>("click");
         QTest::addColumn<QString>("message");
-        const QString resolution = QStringLiteral("Schermata video impostata a : Risoluzione ");
-        const QString single = QStringLiteral("Impostata Numerazione Singola ");
+        const QString resolution = "Schermata video impostata a : Risoluzione ";
+        const QString single = "Impostata Numerazione Singola ";
+        const QVariant none;
         QTest::newRow("never written, 1024 x 768")
-            << QVariant() << QVariant() << -1 << false << "RB1_0" << resolution + "1024 x 768";
+            << none << none << -1 << false << "RB1_0" << resolution + "1024 x 768";
         QTest::newRow("never written, numbering ticked")
-            << QVariant() << QVariant() << -1 << false << "NumerazioneSingola" << single;
+            << none << none << -1 << false << "NumerazioneSingola" << single;
         QTest::newRow("1, yes, numbering cleared") << QVariant(1) << QVariant(-1) << 0 << true << "NumerazioneSingola"
                                                    << "Impostata Numerazione Standard ";
         QTest::newRow("3, the same again")
             << QVariant(3) << QVariant(0) << 2 << false << "RB1_2" << resolution + "1920 x 1080";
-        QTest::newRow("2 as a real, 1366 x 768")
-            << QVariant(2.0) << QVariant(0) << 1 << false << "RB1_1" << resolution + "1366 x 768";
+        QTest::newRow("2 as a real") << QVariant(2.0) << QVariant(0) << 1 << false << "RB1_1"
+                                     << resolution + "1366 x 768";
         QTest::newRow("0, 1920 x 1080") << QVariant(0) << QVariant(0) << -1 << false << "RB1_2"
                                         << resolution + "1920 x 1080";
         QTest::newRow("4, numbering ticked")
@@ -153,28 +124,13 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("answer"); // a button of that window, or "closebox"
         QTest::addColumn<bool>("closes");
-        QTest::newRow("C&hudi, &Si") << "PB1_0"
-                                     << "FormUscita"
-                                     << "CBT_0" << true;
-        QTest::newRow("C&hudi, &No") << "PB1_0"
-                                     << "FormUscita"
-                                     << "CBT_1" << false;
-        QTest::newRow("C&hudi, exit window closed") << "PB1_0"
-                                                    << "FormUscita"
-                                                    << "closebox" << false;
-        QTest::newRow("close box, &Si") << "closebox"
-                                        << "FormUscita"
-                                        << "CBT_0" << true;
-        QTest::newRow("system, &Si") << "system"
-                                     << "FormUscita"
-                                     << "CBT_0" << true;
-        QTest::newRow("system, &No") << "system"
-                                     << "FormUscita"
-                                     << "CBT_1" << false;
-        QTest::newRow("layout chooser") << "PB1_7"
-                                        << "SceltaLayout"
-                                        << "closebox" << false;
-        const char* const contentWindows[][3] = {{"PB1_4", "ImpostaFoto", "Command5"},
+        const char* const exits[][2] = {{"PB1_0", "CBT_0"},    {"PB1_0", "CBT_1"},  {"PB1_0", "closebox"},
+                                        {"closebox", "CBT_0"}, {"system", "CBT_0"}, {"system", "CBT_1"}};
+        for (const auto& [request, answer] : exits)
+            QTest::addRow("%s, %s", request, answer)
+                << QString(request) << "FormUscita" << QString(answer) << (QLatin1String(answer) == "CBT_0");
+        const char* const contentWindows[][3] = {{"PB1_7", "SceltaLayout", "closebox"},
+                                                 {"PB1_4", "ImpostaFoto", "Command5"},
                                                  {"PB1_3", "ImpostaVideo", "Command5"},
                                                  {"PB1_2", "GestioneUtenti", "ctButton2_0"},
                                                  {"PB1_6", "GestioneRadio", "ctButton2_0"},

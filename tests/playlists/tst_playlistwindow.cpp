@@ -1,28 +1,18 @@
-#include "Find.h"
 #include "ReadErrorWindow.h"
 #include "data/ConfigurationRecord.h"
 #include "data/PlaylistFile.h"
-#include "data/RecordSet.h"
 #include "playlists/ImpostaFoto.h"
 #include "playlists/ImpostaVideo.h"
-#include "support/ModalDriver.h"
-#include "support/core/TestFolder.h"
+#include "support/WindowTest.h"
 #include "ui/FileListWidget.h"
 #include "ui/FolderListWidget.h"
 
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <memory>
-
 namespace {
+
+QString extension(const QString& kind)
+{
+    return kind == "photo" ? ".tni" : ".tnv";
+}
 
 std::unique_ptr<PlaylistWindow> openWindow(const QString& kind, TestFolder& folder)
 {
@@ -37,13 +27,6 @@ std::unique_ptr<PlaylistWindow> openWindow(const QString& kind, TestFolder& fold
     return window;
 }
 
-// Each named playlist file holds two entries that name it: "a.tni" holds "a.tni 1", "a.tni 2".
-void writePlaylists(TestFolder& folder, const QStringList& names)
-{
-    for (const QString& name : names)
-        PlaylistFile::write(folder.filePath(name), {name + " 1", name + " 2"});
-}
-
 void click(const QWidget& window, const QString& button)
 {
     QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
@@ -52,11 +35,11 @@ void click(const QWidget& window, const QString& button)
 void clickFile(const QWidget& window, const QString& list, const QString& name)
 {
     auto* files = child<FileListWidget>(window, list);
-    const int row = int(files->items().indexOf(name));
-    if (row < 0)
+    const QModelIndex index = files->model()->index(int(files->items().indexOf(name)), 0);
+    if (!index.isValid())
         qFatal("%s does not list %s", qPrintable(list), qPrintable(name));
-    files->scrollTo(files->model()->index(row, 0));
-    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(files->model()->index(row, 0)).center());
+    files->scrollTo(index);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(index).center());
 }
 
 int selectedRow(const QWidget& window)
@@ -66,23 +49,11 @@ int selectedRow(const QWidget& window)
     return selected.isEmpty() ? -1 : list->row(selected.first());
 }
 
-QString activeLabel(const QWidget& window)
+// The active file, as the window holds it and as its label shows it.
+QString active(const PlaylistWindow& window)
 {
-    return child<QLabel>(window, "Label1_1")->text();
-}
-
-void storeTempo(TestFolder& folder, const QVariant& value)
-{
-    RecordSet record(folder.database(), QStringLiteral("Configurazione"));
-    record.edit();
-    record.setValue(QStringLiteral("tempo"), value);
-    record.update();
-}
-
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    const QString shown = child<QLabel>(window, "Label1_1")->text();
+    return shown == window.activePlaylist() ? shown : "label " + shown + " for " + window.activePlaylist();
 }
 
 } // namespace
@@ -91,377 +62,314 @@ class TestPlaylistWindow : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
+    QTemporaryDir m_media;
+    std::unique_ptr<ModalDriver> m_driver;
 
-    void opening_data();
-    void opening();
-    void editingButtons_data();
-    void editingButtons();
-    void addingMediaFiles_data();
-    void addingMediaFiles();
-    void saving();
-    void saveInNewFile_data();
-    void saveInNewFile();
-    void setDefault_data();
-    void setDefault();
-    void unreadableFilesLoseNothing();
-
-private:
     QString media(const QString& name) const { return QDir::toNativeSeparators(m_media.filePath(name)); }
 
-    QTemporaryDir m_media;
-};
-
-void TestPlaylistWindow::initTestCase()
-{
-    QApplication::setQuitOnLastWindowClosed(false);
-    // The windows open on the working folder: pictures and clips of mixed case, other files, a sub-folder.
-    QVERIFY(QDir(m_media.path()).mkpath("sub"));
-    for (const char* name : {"b.jpg", "a.jpg", "c.JPG", "d.bmp", "clip.mp4", "x.AVI", "y.mov", "sub/e.jpg"})
-        QVERIFY(QFile(m_media.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
-    QVERIFY(QDir::setCurrent(m_media.path()));
-}
-
-// The window opens on the first playlist file of its kind in the program folder and loads it, unless its
-// extension is not written exactly as the kind's; the picture time shows "0" for a time never stored.
-void TestPlaylistWindow::opening_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QVariant>("tempo");
-    QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<QString>("time");
-
-    QTest::newRow("photo, no playlist files")
-        << "photo" << QStringList{"a.tnv"} << QVariant() << QStringList{} << QStringList{} << "0";
-    QTest::newRow("photo, the first file loaded")
-        << "photo" << QStringList{"b.tni", "A.tni", "c.tnv"} << QVariant("2500") << QStringList{"A.tni", "b.tni"}
-        << QStringList{"A.tni 1", "A.tni 2"} << "2500";
-    QTest::newRow("photo, capitals first: active, not loaded") << "photo" << QStringList{"A.TNI", "b.tni"} << QVariant()
-                                                               << QStringList{"A.TNI", "b.tni"} << QStringList{} << "0";
-    QTest::newRow("photo, an empty time stays empty")
-        << "photo" << QStringList{} << QVariant("") << QStringList{} << QStringList{} << "";
-    QTest::newRow("video, the first file loaded")
-        << "video" << QStringList{"z.tnv", "m.tnv", "a.tni"} << QVariant("1") << QStringList{"m.tnv", "z.tnv"}
-        << QStringList{"m.tnv 1", "m.tnv 2"} << QString();
-    QTest::newRow("video, no playlist files")
-        << "video" << QStringList{"a.tni"} << QVariant() << QStringList{} << QStringList{} << QString();
-}
-
-void TestPlaylistWindow::opening()
-{
-    QFETCH(QString, kind);
-    QFETCH(QStringList, files);
-    QFETCH(QVariant, tempo);
-    QFETCH(QStringList, listed);
-    QFETCH(QStringList, entries);
-    QFETCH(QString, time);
-    TestFolder folder;
-    writePlaylists(folder, files);
-    storeTempo(folder, tempo);
-
-    ModalDriver driver;
-    const auto window = openWindow(kind, folder);
-
-    const QString active = listed.isEmpty() ? QString() : QDir::toNativeSeparators(folder.filePath(listed.first()));
-    QCOMPARE(window->activePlaylist(), active);
-    QCOMPARE(activeLabel(*window), active);
-    QCOMPARE(child<FileListWidget>(*window, "File2")->items(), listed);
-    QCOMPARE(child<FileListWidget>(*window, "File2")->currentRow(), listed.isEmpty() ? -1 : 0);
-    QCOMPARE(window->entries(), entries);
-    QCOMPARE(selectedRow(*window), entries.isEmpty() ? -1 : 0);
-    QCOMPARE(child<FileListWidget>(*window, "File1")->path(), QDir::toNativeSeparators(m_media.path()));
-    QCOMPARE(child<FileListWidget>(*window, "File1")->items(),
-             kind == "photo" ? QStringList({"a.jpg", "b.jpg", "c.JPG"}) : QStringList({"clip.mp4", "x.AVI"}));
-    QCOMPARE(window->findChild<QLineEdit*>("Text1") != nullptr, kind == "photo");
-    if (kind == "photo")
-        QCOMPARE(child<QLineEdit>(*window, "Text1")->text(), time);
-    QVERIFY(driver.unexpected().isEmpty());
-}
-
-// Moving the first entry up or the last down changes nothing; an entry moved stays selected; removing selects
-// the first entry, not the neighbour; with nothing selected no button acts.
-void TestPlaylistWindow::editingButtons_data()
-{
-    QTest::addColumn<int>("selected");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QStringList>("entries");
-    QTest::addColumn<int>("selectedAfter");
-
-    const QStringList abcd{"A", "B", "C", "D"};
-    QTest::newRow("first up") << 0 << "Command4" << abcd << 0;
-    QTest::newRow("last down") << 3 << "Command3" << abcd << 3;
-    QTest::newRow("second up") << 1 << "Command4" << QStringList{"B", "A", "C", "D"} << 0;
-    QTest::newRow("third down") << 2 << "Command3" << QStringList{"A", "B", "D", "C"} << 3;
-    QTest::newRow("remove the third") << 2 << "Command2" << QStringList{"A", "B", "D"} << 0;
-    QTest::newRow("remove the last") << 3 << "Command2" << QStringList{"A", "B", "C"} << 0;
-    QTest::newRow("none selected, up") << -1 << "Command4" << abcd << -1;
-    QTest::newRow("none selected, down") << -1 << "Command3" << abcd << -1;
-    QTest::newRow("none selected, remove") << -1 << "Command2" << abcd << -1;
-    QTest::newRow("empty the list") << 1 << "Command9" << QStringList{} << -1;
-}
-
-void TestPlaylistWindow::editingButtons()
-{
-    QFETCH(int, selected);
-    QFETCH(QString, button);
-    QFETCH(QStringList, entries);
-    QFETCH(int, selectedAfter);
-    TestFolder folder;
-    PlaylistFile::write(folder.filePath("a.tni"), {"A", "B", "C", "D"});
-    const auto window = openWindow("photo", folder);
-    auto* list = child<QListWidget>(*window, "List2");
-    if (selected < 0)
-        list->clearSelection();
-    else
-        list->setCurrentRow(selected);
-
-    click(*window, button);
-
-    QCOMPARE(window->entries(), entries);
-    QCOMPARE(selectedRow(*window), selectedAfter);
-    // Nothing reaches the file but a save.
-    QCOMPARE(PlaylistFile::read(folder.filePath("a.tni")), QStringList({"A", "B", "C", "D"}));
-}
-
-// Add-one appends the file last clicked, even after the folder changed, as often as it is clicked, without
-// moving the selection; add-all appends every listed file; both store full paths.
-void TestPlaylistWindow::addingMediaFiles_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("picked");
-    QTest::addColumn<QStringList>("all");
-
-    QTest::newRow("photo") << "photo"
-                           << "b.jpg" << QStringList{"a.jpg", "b.jpg", "c.JPG"};
-    QTest::newRow("video") << "video"
-                           << "x.AVI" << QStringList{"clip.mp4", "x.AVI"};
-}
-
-void TestPlaylistWindow::addingMediaFiles()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, picked);
-    QFETCH(QStringList, all);
-    TestFolder folder;
-    PlaylistFile::write(folder.filePath(kind == "photo" ? "p.tni" : "p.tnv"), {"P"});
-    const auto window = openWindow(kind, folder);
-
-    click(*window, "Command1"); // nothing picked yet
-    QCOMPARE(window->entries(), QStringList{"P"});
-
-    clickFile(*window, "File1", picked);
-    click(*window, "Command1");
-    click(*window, "Command1");
-    QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.filePath("sub")));
-    QCOMPARE(child<FileListWidget>(*window, "File1")->path(), media("sub"));
-    click(*window, "Command1");
-    QCOMPARE(window->entries(), (QStringList{"P", media(picked), media(picked), media(picked)}));
-    QCOMPARE(selectedRow(*window), 0);
-
-    QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.path()));
-    click(*window, "Command10");
-    QStringList expected{"P", media(picked), media(picked), media(picked)};
-    for (const QString& name : all)
-        expected.append(media(name));
-    QCOMPARE(window->entries(), expected);
-}
-
-// "&Salva" replaces the active file with the list, byte for byte, without a word. A file named in capitals is
-// listed and becomes active when clicked, but keeps the entries on screen instead of loading and cannot be made
-// the default, while "&Salva" writes into it. An empty list, or no active file, writes nothing.
-void TestPlaylistWindow::saving()
-{
-    TestFolder folder;
-    QFile longer(folder.filePath("a.tni"));
-    QVERIFY(longer.open(QIODevice::WriteOnly));
-    longer.write("una voce più lunga di quanto verrà scritto\r\nB\r\n");
-    longer.close();
-    PlaylistFile::write(folder.filePath("Z.TNI"), {"Z"});
-    const auto window = openWindow("photo", folder);
-    ModalDriver driver;
-
-    click(*window, "Command2"); // the first line goes
-    clickFile(*window, "File1", "a.jpg");
-    click(*window, "Command1");
-    click(*window, "Command6");
-    const QByteArray saved = "B\r\n" + media("a.jpg").toLatin1() + "\r\n";
-    QCOMPARE(bytesOf(folder.filePath("a.tni")), saved);
-
-    clickFile(*window, "File2", "Z.TNI");
-    QCOMPARE(window->activePlaylist(), QDir::toNativeSeparators(folder.filePath("Z.TNI")));
-    QCOMPARE(activeLabel(*window), window->activePlaylist());
-    QCOMPARE(window->entries(), QStringList({"B", media("a.jpg")}));
-    click(*window, "Command89");
-    QVERIFY(!ConfigurationRecord(folder.store()).photoPlaylist());
-    click(*window, "Command6");
-    QCOMPARE(bytesOf(folder.filePath("Z.TNI")), saved);
-    QCOMPARE(QDir(folder.path()).entryList({"*.tn?"}, QDir::Files), (QStringList{"a.tni", "Z.TNI"}));
-
-    click(*window, "Command9");
-    click(*window, "Command6");
-    QCOMPARE(bytesOf(folder.filePath("Z.TNI")), saved);
-
-    TestFolder empty;
-    const auto without = openWindow("video", empty);
-    clickFile(*without, "File1", "clip.mp4");
-    click(*without, "Command1");
-    click(*without, "Command6");
-    click(*without, "Command89");
-    QCOMPARE(QDir(empty.path()).entryList({"*.tn?"}, QDir::Files), QStringList{});
-    QVERIFY(!ConfigurationRecord(empty.store()).videoPlaylist());
-    QVERIFY(driver.unexpected().isEmpty());
-}
-
-// After "&Salva in nuovo file", however the dialog closed, the first playlist file of the folder is the
-// active one, not necessarily the one just written, and the entries stay as they are; a following "&Salva"
-// writes into that first file. An empty list opens no dialog.
-void TestPlaylistWindow::saveInNewFile_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<bool>("confirm");
-
-    QTest::newRow("photo, confirmed") << "photo" << true;
-    QTest::newRow("photo, cancelled") << "photo" << false;
-    QTest::newRow("video, confirmed") << "video" << true;
-}
-
-void TestPlaylistWindow::saveInNewFile()
-{
-    QFETCH(QString, kind);
-    QFETCH(bool, confirm);
-    const QString extension = kind == "photo" ? ".tni" : ".tnv";
-    TestFolder folder;
-    PlaylistFile::write(folder.filePath("m" + extension), {"M"});
-    const auto window = openWindow(kind, folder);
-    ModalDriver driver;
-
-    click(*window, "Command9");
-    click(*window, "SalvaNuovo"); // empty list: no dialog
-
-    click(*window, "Command10");
-    const QStringList entries = window->entries();
-    QVERIFY(!entries.isEmpty());
-    // Another program adds a file that sorts first while the window is open.
-    PlaylistFile::write(folder.filePath("b" + extension), {"B"});
-    QString kindWord;
-    driver.next([&](QWidget* dialog) {
-        kindWord = child<QLabel>(*dialog, "Label2")->text() + "|" + child<QLabel>(*dialog, "Label1")->text();
-        QTest::keyClicks(child<QLineEdit>(*dialog, "FE"), "zeta");
-        ModalDriver::click(dialog, confirm ? "PushButton1" : "Command5");
-    });
-    click(*window, "SalvaNuovo");
-
-    QCOMPARE(kindWord, kind == "photo" ? "Foto|tni" : "Video|tnv");
-    QCOMPARE(QFile::exists(folder.filePath("ZETA" + extension)), confirm);
-    if (confirm)
-        QCOMPARE(PlaylistFile::read(folder.filePath("ZETA" + extension)), entries);
-    QStringList listed{"b" + extension, "m" + extension};
-    if (confirm)
-        listed.append("ZETA" + extension);
-    QCOMPARE(child<FileListWidget>(*window, "File2")->items(), listed);
-    QCOMPARE(child<FileListWidget>(*window, "File2")->currentRow(), 0);
-    QCOMPARE(window->activePlaylist(), QDir::toNativeSeparators(folder.filePath("b" + extension)));
-    QCOMPARE(activeLabel(*window), window->activePlaylist());
-    QCOMPARE(window->entries(), entries);
-
-    click(*window, "Command6");
-    QCOMPARE(PlaylistFile::read(folder.filePath("b" + extension)), entries);
-    QCOMPARE(PlaylistFile::read(folder.filePath("m" + extension)), QStringList{"M"});
-    QCOMPARE(driver.pending(), 0);
-    QVERIFY(driver.unexpected().isEmpty());
-}
-
-// "Seleziona come Predefinito!" stores the path of the active file and, for photos, the time box (digits only,
-// an empty box as "0"); entries not yet saved stay out of the file.
-void TestPlaylistWindow::setDefault_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("tempo");
-
-    QTest::newRow("photo, letters dropped") << "photo"
-                                            << "4a5 b0,0x"
-                                            << "4500"
-                                            << "4500";
-    QTest::newRow("photo, any number of digits") << "photo"
-                                                 << "123456789012"
-                                                 << "123456789012"
-                                                 << "123456789012";
-    QTest::newRow("photo, an empty box") << "photo"
-                                         << ""
-                                         << ""
-                                         << "0";
-    QTest::newRow("video: the time is not touched") << "video" << QString() << QString() << "777";
-}
-
-void TestPlaylistWindow::setDefault()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, typed);
-    QFETCH(QString, shown);
-    QFETCH(QString, tempo);
-    const QString extension = kind == "photo" ? ".tni" : ".tnv";
-    TestFolder folder;
-    storeTempo(folder, "777");
-    PlaylistFile::write(folder.filePath("b" + extension), {"B"});
-    PlaylistFile::write(folder.filePath("c" + extension), {"C"});
-    const auto window = openWindow(kind, folder);
-    clickFile(*window, "File2", "c" + extension);
-    if (kind == "photo") {
-        auto* time = child<QLineEdit>(*window, "Text1");
-        time->selectAll();
-        QTest::keyClick(time, Qt::Key_Backspace);
-        QTest::keyClicks(time, typed);
-        QCOMPARE(time->text(), shown);
+private slots:
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        // The windows open on the working folder: pictures and clips of mixed case, other files, a sub-folder.
+        QVERIFY(QDir(m_media.path()).mkpath("sub"));
+        for (const char* name : {"b.jpg", "a.jpg", "c.JPG", "d.bmp", "clip.mp4", "x.AVI", "y.mov", "sub/e.jpg"})
+            QVERIFY(writeBytes(m_media.filePath(QLatin1String(name)), {}));
+        QVERIFY(QDir::setCurrent(m_media.path()));
     }
-    click(*window, "Command9");
-    ModalDriver driver;
-    QStringList message;
-    driver.nextMessage(&message);
+    void init() { m_driver = std::make_unique<ModalDriver>(); }
+    void cleanup()
+    {
+        QVERIFY(m_driver->unexpected().isEmpty());
+        QCOMPARE(m_driver->pending(), 0);
+    }
 
-    click(*window, "Command89");
+    // The window opens on the first playlist file of its kind and loads it, unless its extension is not
+    // written exactly as the kind's; the picture time shows "0" for a time never stored.
+    void opening_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QVariant>("tempo");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QString>("time");
+        const QStringList none;
+        QTest::newRow("photo, no playlist files")
+            << "photo" << QStringList{"a.tnv"} << QVariant() << none << none << "0";
+        QTest::newRow("photo, the first file loaded")
+            << "photo" << QStringList{"b.tni", "A.tni", "c.tnv"} << QVariant("2500") << QStringList{"A.tni", "b.tni"}
+            << QStringList{"A.tni 1", "A.tni 2"} << "2500";
+        QTest::newRow("photo, capitals first: active, not loaded")
+            << "photo" << QStringList{"A.TNI", "b.tni"} << QVariant() << QStringList{"A.TNI", "b.tni"} << none << "0";
+        QTest::newRow("photo, an empty time stays empty") << "photo" << none << QVariant("") << none << none << "";
+        QTest::newRow("video, the first file loaded")
+            << "video" << QStringList{"z.tnv", "m.tnv", "a.tni"} << QVariant("1") << QStringList{"m.tnv", "z.tnv"}
+            << QStringList{"m.tnv 1", "m.tnv 2"} << QString();
+    }
 
-    QCOMPARE(message, QStringList{"PlayList impostata come predefinita !"});
-    const ConfigurationRecord configuration(folder.store());
-    const QString path = QDir::toNativeSeparators(folder.filePath("c" + extension));
-    QCOMPARE(configuration.photoPlaylist(), kind == "photo" ? std::optional(path) : std::nullopt);
-    QCOMPARE(configuration.videoPlaylist(), kind == "video" ? std::optional(path) : std::nullopt);
-    QCOMPARE(configuration.pictureTime(), std::optional(tempo));
-    QCOMPARE(PlaylistFile::read(path), QStringList{"C"});
-    QVERIFY(driver.unexpected().isEmpty());
-}
+    void opening()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, files);
+        QFETCH(QVariant, tempo);
+        QFETCH(QStringList, listed);
+        QFETCH(QStringList, entries);
+        TestFolder folder;
+        for (const QString& name : files)
+            PlaylistFile::write(folder.filePath(name), {name + " 1", name + " 2"});
+        storeConfiguration(folder, "tempo", tempo);
 
-// A playlist file gone since it was listed, a folder that cannot be read: the operator is told, and the
-// entries and the lists stay as they were.
-void TestPlaylistWindow::unreadableFilesLoseNothing()
-{
-    TestFolder folder;
-    PlaylistFile::write(folder.filePath("a.tni"), {"A"});
-    PlaylistFile::write(folder.filePath("b.tni"), {"B"});
-    const auto window = openWindow("photo", folder);
-    QVERIFY(QFile::remove(folder.filePath("b.tni")));
-    ModalDriver driver;
-    QString said;
-    driver.next(readErrorWindow(&said));
+        const auto window = openWindow(kind, folder);
 
-    clickFile(*window, "File2", "b.tni");
-    QVERIFY2(said.startsWith("Il file playlist non esiste"), qPrintable(said));
-    QCOMPARE(window->entries(), QStringList{"A"});
+        QCOMPARE(active(*window), listed.isEmpty() ? QString() : QDir::toNativeSeparators(folder.filePath(listed[0])));
+        QCOMPARE(child<FileListWidget>(*window, "File2")->items(), listed);
+        QCOMPARE(child<FileListWidget>(*window, "File2")->currentRow(), listed.isEmpty() ? -1 : 0);
+        QCOMPARE(window->entries(), entries);
+        QCOMPARE(selectedRow(*window), entries.isEmpty() ? -1 : 0);
+        QCOMPARE(child<FileListWidget>(*window, "File1")->path(), QDir::toNativeSeparators(m_media.path()));
+        QCOMPARE(child<FileListWidget>(*window, "File1")->items(),
+                 kind == "photo" ? QStringList({"a.jpg", "b.jpg", "c.JPG"}) : QStringList({"clip.mp4", "x.AVI"}));
+        auto* time = window->findChild<QLineEdit*>("Text1");
+        QCOMPARE(time != nullptr, kind == "photo");
+        if (time)
+            QTEST(time->text(), "time");
+    }
 
-    const QString gone = QDir::toNativeSeparators(m_media.filePath("non più qui"));
-    QStringList lines;
-    driver.nextMessage(&lines);
-    QVERIFY(!child<FolderListWidget>(*window, "Dir1")->setPath(gone));
-    QCOMPARE(lines.join(' '), "La cartella \"" + gone +
-                                  "\" non esiste o non è disponibile: se si trova su un disco rimovibile o in rete, "
-                                  "verificare che sia collegato.");
-    QCOMPARE(child<FileListWidget>(*window, "File1")->path(), QDir::toNativeSeparators(m_media.path()));
-    QVERIFY(driver.unexpected().isEmpty());
-}
+    // Moving the first entry up or the last down changes nothing; an entry moved stays selected; removing
+    // selects the first entry, not the neighbour; with nothing selected no button acts; nothing reaches the
+    // file but a save.
+    void editingButtons_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<int>("selectedAfter");
+        const QStringList abcd{"A", "B", "C", "D"};
+        QTest::newRow("first up") << 0 << "Command4" << abcd << 0;
+        QTest::newRow("last down") << 3 << "Command3" << abcd << 3;
+        QTest::newRow("second up") << 1 << "Command4" << QStringList{"B", "A", "C", "D"} << 0;
+        QTest::newRow("third down") << 2 << "Command3" << QStringList{"A", "B", "D", "C"} << 3;
+        QTest::newRow("remove the third") << 2 << "Command2" << QStringList{"A", "B", "D"} << 0;
+        QTest::newRow("remove the last") << 3 << "Command2" << QStringList{"A", "B", "C"} << 0;
+        QTest::newRow("none selected, up") << -1 << "Command4" << abcd << -1;
+        QTest::newRow("none selected, down") << -1 << "Command3" << abcd << -1;
+        QTest::newRow("none selected, remove") << -1 << "Command2" << abcd << -1;
+        QTest::newRow("empty the list") << 1 << "Command9" << QStringList{} << -1;
+    }
+
+    void editingButtons()
+    {
+        QFETCH(int, selected);
+        QFETCH(QString, button);
+        TestFolder folder;
+        PlaylistFile::write(folder.filePath("a.tni"), {"A", "B", "C", "D"});
+        const auto window = openWindow("photo", folder);
+        child<QListWidget>(*window, "List2")->clearSelection();
+        if (selected >= 0)
+            child<QListWidget>(*window, "List2")->setCurrentRow(selected);
+
+        click(*window, button);
+
+        QTEST(window->entries(), "entries");
+        QTEST(selectedRow(*window), "selectedAfter");
+        QCOMPARE(PlaylistFile::read(folder.filePath("a.tni")), QStringList({"A", "B", "C", "D"}));
+    }
+
+    // Add-one appends the file last clicked, even after the folder changed, as often as it is clicked,
+    // without moving the selection; add-all appends every listed file; both store full paths.
+    void addingMediaFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("all"); // the file picked, then every file listed
+        QTest::newRow("photo") << "photo" << QStringList{"b.jpg", "a.jpg", "b.jpg", "c.JPG"};
+        QTest::newRow("video") << "video" << QStringList{"x.AVI", "clip.mp4", "x.AVI"};
+    }
+
+    void addingMediaFiles()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, all);
+        TestFolder folder;
+        PlaylistFile::write(folder.filePath("p" + extension(kind)), {"P"});
+        const auto window = openWindow(kind, folder);
+
+        click(*window, "Command1"); // nothing picked yet
+        QCOMPARE(window->entries(), QStringList{"P"});
+        clickFile(*window, "File1", all[0]);
+        click(*window, "Command1");
+        click(*window, "Command1");
+        QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.filePath("sub")));
+        QCOMPARE(child<FileListWidget>(*window, "File1")->path(), media("sub"));
+        click(*window, "Command1");
+        QCOMPARE(selectedRow(*window), 0);
+        QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.path()));
+        click(*window, "Command10");
+
+        QStringList expected{"P", media(all[0]), media(all[0])};
+        for (const QString& name : all)
+            expected.append(media(name));
+        QCOMPARE(window->entries(), expected);
+    }
+
+    // "&Salva" replaces the active file with the list, byte for byte, without a word. A file named in
+    // capitals is listed and becomes active when clicked, but keeps the entries on screen instead of
+    // loading and cannot be made the default, while "&Salva" writes into it. An empty list, or no active
+    // file, writes nothing.
+    void saving()
+    {
+        TestFolder folder;
+        QVERIFY(writeBytes(folder.filePath("a.tni"), "una voce più lunga di quanto verrà scritto\r\nB\r\n"));
+        PlaylistFile::write(folder.filePath("Z.TNI"), {"Z"});
+        const auto window = openWindow("photo", folder);
+
+        click(*window, "Command2"); // the first line goes
+        clickFile(*window, "File1", "a.jpg");
+        click(*window, "Command1");
+        click(*window, "Command6");
+        const QByteArray saved = "B\r\n" + media("a.jpg").toLatin1() + "\r\n";
+        QCOMPARE(readBytes(folder.filePath("a.tni")), saved);
+
+        clickFile(*window, "File2", "Z.TNI");
+        QCOMPARE(active(*window), QDir::toNativeSeparators(folder.filePath("Z.TNI")));
+        QCOMPARE(window->entries(), QStringList({"B", media("a.jpg")}));
+        click(*window, "Command89");
+        QVERIFY(!ConfigurationRecord(folder.store()).photoPlaylist());
+        click(*window, "Command6");
+        QCOMPARE(readBytes(folder.filePath("Z.TNI")), saved);
+        QCOMPARE(QDir(folder.path()).entryList({"*.tn?"}, QDir::Files), QStringList({"a.tni", "Z.TNI"}));
+        click(*window, "Command9");
+        click(*window, "Command6");
+        QCOMPARE(readBytes(folder.filePath("Z.TNI")), saved);
+
+        TestFolder empty;
+        const auto without = openWindow("video", empty);
+        clickFile(*without, "File1", "clip.mp4");
+        click(*without, "Command1");
+        click(*without, "Command6");
+        click(*without, "Command89");
+        QCOMPARE(QDir(empty.path()).entryList({"*.tn?"}, QDir::Files), QStringList{});
+        QVERIFY(!ConfigurationRecord(empty.store()).videoPlaylist());
+    }
+
+    // After "&Salva in nuovo file", however the dialog closed, the first playlist file of the folder is
+    // the active one, not necessarily the one just written, and the entries stay as they are; a following
+    // "&Salva" writes into that first file. An empty list opens no dialog.
+    void saveInNewFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("photo, confirmed") << "photo" << true;
+        QTest::newRow("photo, cancelled") << "photo" << false;
+        QTest::newRow("video, confirmed") << "video" << true;
+    }
+
+    void saveInNewFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, confirm);
+        const QString ext = extension(kind);
+        TestFolder folder;
+        PlaylistFile::write(folder.filePath("m" + ext), {"M"});
+        const auto window = openWindow(kind, folder);
+        click(*window, "Command9");
+        click(*window, "SalvaNuovo"); // empty list: no dialog
+        click(*window, "Command10");
+        const QStringList entries = window->entries();
+        QVERIFY(!entries.isEmpty());
+        // Another program adds a file that sorts first while the window is open.
+        PlaylistFile::write(folder.filePath("b" + ext), {"B"});
+        QString kindWord;
+        m_driver->next([&](QWidget* dialog) {
+            kindWord = child<QLabel>(*dialog, "Label2")->text() + "|" + child<QLabel>(*dialog, "Label1")->text();
+            QTest::keyClicks(child<QLineEdit>(*dialog, "FE"), "zeta");
+            ModalDriver::click(dialog, confirm ? "PushButton1" : "Command5");
+        });
+
+        click(*window, "SalvaNuovo");
+
+        QCOMPARE(kindWord, kind == "photo" ? "Foto|tni" : "Video|tnv");
+        const QStringList listed{"b" + ext, "m" + ext, "ZETA" + ext};
+        QCOMPARE(child<FileListWidget>(*window, "File2")->items(), listed.mid(0, confirm ? 3 : 2));
+        if (confirm)
+            QCOMPARE(PlaylistFile::read(folder.filePath("ZETA" + ext)), entries);
+        QCOMPARE(child<FileListWidget>(*window, "File2")->currentRow(), 0);
+        QCOMPARE(active(*window), QDir::toNativeSeparators(folder.filePath("b" + ext)));
+        QCOMPARE(window->entries(), entries);
+        click(*window, "Command6");
+        QCOMPARE(PlaylistFile::read(folder.filePath("b" + ext)), entries);
+        QCOMPARE(PlaylistFile::read(folder.filePath("m" + ext)), QStringList{"M"});
+    }
+
+    // "Seleziona come Predefinito!" stores the path of the active file and, for photos, the time box
+    // (digits only, an empty box as "0"); entries not yet saved stay out of the file.
+    void setDefault_data()
+    {
+        QTest::addColumn<QStringList>("kindTypedShownTempo");
+        QTest::newRow("photo, letters dropped") << QStringList{"photo", "4a5 b0,0x", "4500", "4500"};
+        QTest::newRow("photo, any number of digits")
+            << QStringList{"photo", "123456789012", "123456789012", "123456789012"};
+        QTest::newRow("photo, an empty box") << QStringList{"photo", "", "", "0"};
+        QTest::newRow("video: the time is not touched") << QStringList{"video", "", "", "777"};
+    }
+
+    void setDefault()
+    {
+        QFETCH(QStringList, kindTypedShownTempo);
+        const QString kind = kindTypedShownTempo[0];
+        TestFolder folder;
+        storeConfiguration(folder, "tempo", "777");
+        PlaylistFile::write(folder.filePath("b" + extension(kind)), {"B"});
+        PlaylistFile::write(folder.filePath("c" + extension(kind)), {"C"});
+        const auto window = openWindow(kind, folder);
+        clickFile(*window, "File2", "c" + extension(kind));
+        if (kind == "photo") {
+            auto* time = child<QLineEdit>(*window, "Text1");
+            time->selectAll();
+            QTest::keyClick(time, Qt::Key_Backspace);
+            QTest::keyClicks(time, kindTypedShownTempo[1]);
+            QCOMPARE(time->text(), kindTypedShownTempo[2]);
+        }
+        click(*window, "Command9");
+        QStringList message;
+        m_driver->nextMessage(&message);
+
+        click(*window, "Command89");
+
+        QCOMPARE(message, QStringList{"PlayList impostata come predefinita !"});
+        const ConfigurationRecord configuration(folder.store());
+        const QString path = QDir::toNativeSeparators(folder.filePath("c" + extension(kind)));
+        QCOMPARE(configuration.photoPlaylist(), kind == "photo" ? std::optional(path) : std::nullopt);
+        QCOMPARE(configuration.videoPlaylist(), kind == "video" ? std::optional(path) : std::nullopt);
+        QCOMPARE(configuration.pictureTime(), std::optional(kindTypedShownTempo[3]));
+        QCOMPARE(PlaylistFile::read(path), QStringList{"C"});
+    }
+
+    // A playlist file gone since it was listed, a folder that cannot be read: the operator is told, and
+    // the entries and the lists stay as they were.
+    void unreadableFilesLoseNothing()
+    {
+        TestFolder folder;
+        PlaylistFile::write(folder.filePath("a.tni"), {"A"});
+        PlaylistFile::write(folder.filePath("b.tni"), {"B"});
+        const auto window = openWindow("photo", folder);
+        QVERIFY(QFile::remove(folder.filePath("b.tni")));
+        QString said;
+        m_driver->next(readErrorWindow(&said));
+        clickFile(*window, "File2", "b.tni");
+        QVERIFY2(said.startsWith("Il file playlist non esiste"), qPrintable(said));
+        QCOMPARE(window->entries(), QStringList{"A"});
+
+        const QString gone = QDir::toNativeSeparators(m_media.filePath("non più qui"));
+        QStringList lines;
+        m_driver->nextMessage(&lines);
+        QVERIFY(!child<FolderListWidget>(*window, "Dir1")->setPath(gone));
+        QCOMPARE(lines.join(' '), "La cartella \"" + gone +
+                                      "\" non esiste o non è disponibile: se si trova su un disco rimovibile o in "
+                                      "rete, verificare che sia collegato.");
+        QCOMPARE(child<FileListWidget>(*window, "File1")->path(), QDir::toNativeSeparators(m_media.path()));
+    }
+};
 
 QTEST_MAIN(TestPlaylistWindow)
 #include "tst_playlistwindow.moc"

@@ -1,16 +1,9 @@
-#include "Find.h"
 #include "ReadErrorWindow.h"
 #include "data/PlaylistFile.h"
 #include "playlists/SalvaNuovoIM.h"
-#include "support/ModalDriver.h"
-#include "support/core/TestFolder.h"
+#include "support/WindowTest.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -19,6 +12,11 @@ const QStringList Entries{QStringLiteral("C:\\Foto\\perché.jpg"), QStringLitera
 QStringList playlistFiles(const TestFolder& folder)
 {
     return QDir(folder.path()).entryList({QStringLiteral("*.tn?")}, QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+void save(SalvaNuovoIM& dialog)
+{
+    QTest::mouseClick(child<QPushButton>(dialog, "PushButton1"), Qt::LeftButton);
 }
 
 // Types text key by key, accented letters too (keyClicks takes ASCII only).
@@ -34,7 +32,16 @@ class TestSalvaNuovoIM : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<ModalDriver> m_driver;
+
 private slots:
+    void init() { m_driver = std::make_unique<ModalDriver>(); }
+    void cleanup()
+    {
+        QVERIFY(m_driver->unexpected().isEmpty());
+        QCOMPARE(m_driver->pending(), 0);
+    }
+
     // The name as typed is shown in capitals; the kind's extension is added in lower case unless the name ends
     // with it already; the file lands in the program folder with the entries; the dialog closes.
     void writesTheNamedFile_data()
@@ -57,17 +64,15 @@ private slots:
         SalvaNuovoIM dialog(folder.store(), kindWord == "Foto" ? "tni" : "tnv", kindWord, Entries);
         dialog.show();
         QCOMPARE(child<QLabel>(dialog, "Label2")->text(), kindWord);
-
         type(child<QLineEdit>(dialog, "FE"), kindTypedShownFile[1]);
         QCOMPARE(child<QLineEdit>(dialog, "FE")->text(), kindTypedShownFile[2]);
-        ModalDriver driver;
-        QTest::mouseClick(child<QPushButton>(dialog, "PushButton1"), Qt::LeftButton);
+
+        save(dialog);
 
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(playlistFiles(folder), QStringList{file});
         QCOMPARE(PlaylistFile::read(folder.filePath(file)), Entries);
-        QVERIFY(driver.unexpected().isEmpty());
     }
 
     // A name that cannot be a file is refused with a message, the dialog stays open and nothing is written;
@@ -102,10 +107,9 @@ private slots:
         dialog.show();
         auto* name = child<QLineEdit>(dialog, "FE");
         name->insert(typed); // pasted: a tab cannot be typed into the box
-        ModalDriver driver;
         QStringList said;
-        driver.nextMessage(&said);
-        QTest::mouseClick(child<QPushButton>(dialog, "PushButton1"), Qt::LeftButton);
+        m_driver->nextMessage(&said);
+        save(dialog);
 
         QCOMPARE(said, message);
         QVERIFY(dialog.isVisible());
@@ -114,9 +118,8 @@ private slots:
 
         name->clear();
         QTest::keyClicks(name, "sala");
-        QTest::mouseClick(child<QPushButton>(dialog, "PushButton1"), Qt::LeftButton);
+        save(dialog);
         QCOMPARE(playlistFiles(folder), QStringList{"SALA.tni"});
-        QVERIFY(driver.unexpected().isEmpty());
     }
 
     // An existing playlist is replaced without a question; a file that cannot be written is reported, the
@@ -130,16 +133,15 @@ private slots:
         SalvaNuovoIM replacing(folder.store(), "tni", "Foto", Entries);
         replacing.show();
         QTest::keyClicks(child<QLineEdit>(replacing, "FE"), "sala");
-        ModalDriver driver;
-        QTest::mouseClick(child<QPushButton>(replacing, "PushButton1"), Qt::LeftButton);
+        save(replacing);
         QCOMPARE(PlaylistFile::read(folder.filePath("SALA.tni")), Entries);
 
         SalvaNuovoIM blocked(folder.store(), "tni", "Foto", Entries);
         blocked.show();
         QTest::keyClicks(child<QLineEdit>(blocked, "FE"), "atrio");
         QString said;
-        driver.next(readErrorWindow(&said));
-        QTest::mouseClick(child<QPushButton>(blocked, "PushButton1"), Qt::LeftButton);
+        m_driver->next(readErrorWindow(&said));
+        save(blocked);
         QVERIFY2(said.startsWith("Il file playlist non può essere salvato"), qPrintable(said));
         QVERIFY(said.contains(QDir::toNativeSeparators(folder.filePath("ATRIO.tni"))));
         QVERIFY(blocked.isVisible());
@@ -150,7 +152,6 @@ private slots:
         QCOMPARE(blocked.result(), int(QDialog::Rejected));
         QCOMPARE(playlistFiles(folder), QStringList{"SALA.tni"});
         QVERIFY(QFileInfo(folder.filePath("ATRIO.tni")).isDir());
-        QVERIFY(driver.unexpected().isEmpty());
     }
 };
 

@@ -6,25 +6,26 @@
 #include <QImage>
 #include <QPainter>
 #include <QtEndian>
+#include <initializer_list>
 
 // Video files made on the spot, for the tests that play them.
 namespace ClipFixture {
 
-inline void le32(QByteArray& out, quint32 value)
+// Appends each value as four little-endian bytes.
+inline void le32(QByteArray& out, std::initializer_list<quint32> values)
 {
-    char bytes[4];
-    qToLittleEndian(value, bytes);
-    out.append(bytes, 4);
+    for (const quint32 value : values) {
+        char bytes[4];
+        qToLittleEndian(value, bytes);
+        out.append(bytes, 4);
+    }
 }
 
 inline QByteArray chunk(const char* id, const QByteArray& body)
 {
     QByteArray out(id, 4);
-    le32(out, static_cast<quint32>(body.size()));
-    out += body;
-    if (body.size() % 2)
-        out += '\0';
-    return out;
+    le32(out, {static_cast<quint32>(body.size())});
+    return out + body + (body.size() % 2 ? QByteArray(1, '\0') : QByteArray());
 }
 
 inline QByteArray list(const char* type, const QByteArray& body)
@@ -46,11 +47,9 @@ inline QByteArray mjpegClip(int frames, int width, int height, int fps)
         QBuffer buffer(&jpeg);
         buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "JPG");
-
         index += "00dc";
-        le32(index, 0x10); // key frame
-        le32(index, static_cast<quint32>(4 + movi.size()));
-        le32(index, static_cast<quint32>(jpeg.size()));
+        // A key frame, where it starts and its size.
+        le32(index, {0x10, static_cast<quint32>(4 + movi.size()), static_cast<quint32>(jpeg.size())});
         movi += chunk("00dc", jpeg);
         largest = qMax(largest, static_cast<quint32>(jpeg.size()));
     }
@@ -61,26 +60,22 @@ inline QByteArray mjpegClip(int frames, int width, int height, int fps)
     const auto f = static_cast<quint32>(fps);
     QByteArray avih;
     // Frame time, data rate, padding, flags (indexed), frames, initial frames, streams, buffer, size.
-    for (const quint32 v : {1000000 / f, largest * f, 0u, 0x10u, n, 0u, 1u, largest, w, h, 0u, 0u, 0u, 0u})
-        le32(avih, v);
+    le32(avih, {1000000 / f, largest * f, 0u, 0x10u, n, 0u, 1u, largest, w, h, 0u, 0u, 0u, 0u});
     QByteArray strh("vidsMJPG");
     // Flags, priority and language, initial frames, scale, rate, start, length, buffer, quality,
     // sample size, then the frame rectangle in 16-bit halves.
-    for (const quint32 v : {0u, 0u, 0u, 1u, f, 0u, n, largest, 0xFFFFFFFFu, 0u, 0u, w | h << 16})
-        le32(strh, v);
+    le32(strh, {0u, 0u, 0u, 1u, f, 0u, n, largest, 0xFFFFFFFFu, 0u, 0u, w | h << 16});
     QByteArray strf; // the bitmap header: size, width, height, planes and depth, codec, image size
-    for (const quint32 v : {40u, w, h, 1u | 24u << 16})
-        le32(strf, v);
+    le32(strf, {40u, w, h, 1u | 24u << 16});
     strf += "MJPG";
-    for (const quint32 v : {w * h * 3, 0u, 0u, 0u, 0u})
-        le32(strf, v);
+    le32(strf, {w * h * 3, 0u, 0u, 0u, 0u});
 
     const QByteArray body =
         QByteArray("AVI ") +
         list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf))) +
         list("movi", movi) + chunk("idx1", index);
     QByteArray out("RIFF");
-    le32(out, static_cast<quint32>(body.size()));
+    le32(out, {static_cast<quint32>(body.size())});
     return out + body;
 }
 
