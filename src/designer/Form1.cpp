@@ -11,6 +11,7 @@
 #include "designer/tools/DragResizeEngine.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
+#include "ui/FolderReading.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
 
@@ -330,6 +331,7 @@ void Form1::showBackground()
             Label2->clear();
     } else {
         if (path != m_shownPicture) {
+            const BusyCursor busy; // an 8K picture takes most of a second to decode
             QPixmap picture;
             if (picture.load(*path))
                 m_canvas->setBackgroundPicture(picture);

@@ -5,6 +5,7 @@
 #include "ui/FileListWidget.h"
 #include "ui/FileLists.h"
 #include "ui/FolderListWidget.h"
+#include "ui/FolderReading.h"
 #include "ui/MsgForm.h"
 #include "ui/WindowFont.h"
 
@@ -15,6 +16,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <optional>
 
 namespace {
 
@@ -89,16 +91,19 @@ ImpostaSfondo::ImpostaSfondo(LayoutDocument& document, const QString& folder, QW
 void ImpostaSfondo::pick(const QString& fileName)
 {
     const QString path = File1->filePath(fileName);
+    std::optional<BusyCursor> busy(std::in_place); // a large picture takes most of a second to decode
     QImageReader reader(path);
     const QSize size = reader.size();
     const qint64 limit = static_cast<qint64>(QImageReader::allocationLimit()) * 1024 * 1024;
     if (size.isValid() && limit > 0 && static_cast<qint64>(size.width()) * size.height() * 4 > limit) {
+        busy.reset();
         MsgForm::showMessage({QStringLiteral("L'immagine è troppo grande per essere caricata:"), fileName,
                               QStringLiteral("%1 x %2 pixel").arg(size.width()).arg(size.height())},
                              this);
         return;
     }
     const QImage image = reader.read();
+    busy.reset();
     if (image.isNull()) {
         MsgForm::showMessage({QStringLiteral("Il file scelto non è un'immagine leggibile:"), fileName}, this);
         return;
