@@ -60,7 +60,7 @@ struct Fixture {
     }
 
     int argc = 1;
-    char name[16] = "fuzz_layouttable";
+    char name[17] = "fuzz_layouttable";
     char* argv[2] = {name, nullptr};
     QCoreApplication application{argc, argv};
     QTemporaryDir folder;
