@@ -11,7 +11,7 @@ TN2_JOBS="${TN2_JOBS:-$(nproc)}"
 TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libbenchmark-dev
               libzip-dev pkg-config xvfb xauth libgl1-mesa-dev fonts-dejavu-core
               qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
-              gstreamer1.0-plugins-ugly qt6-image-formats-plugins
+              gstreamer1.0-plugins-ugly qt6-image-formats-plugins qt6-translations-l10n
               qt6-webengine-dev libqt6webenginecore6-bin clang libclang-rt-14-dev)
 
 # Installs the packages that are missing; does nothing (and needs no network) when all are there.

@@ -2,9 +2,16 @@
 
 #include "ui/Guarded.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
+    // Where Qt's translations are not installed the dialogs stay in English; nothing else changes.
+    if (m_qtTexts.load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTexts);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

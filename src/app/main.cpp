@@ -19,6 +19,16 @@ int main(int argc, char* argv[])
         return CommandLine::run(QCoreApplication::arguments().mid(1), StartUp::programFolder(),
                                 SingleInstanceGuard::defaultMachineLockPath(), out, err);
     }
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // Without a screen Qt aborts inside the application object; say plainly why instead.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !arguments.contains(QLatin1String("-platform"))) {
+        QTextStream(stderr) << QStringLiteral("Nessuno schermo disponibile: il programma va avviato in una sessione "
+                                              "grafica. La copia delle impostazioni funziona anche senza: "
+                                              "tn2-impostazione --backup FILE\n");
+        return 1;
+    }
+#endif
     prepareMediaPlatform(); // before the application object: the media engine and GL sharing are chosen then
     Application application(argc, argv);
     StartUp startUp;

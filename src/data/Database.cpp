@@ -199,8 +199,7 @@ void Database::run(const QString& sql, const QString& otherwise, const QString& 
     fail(rc, otherwise, table, {}, detail + QStringLiteral(" [") + StoreError::shortened(sql) + QLatin1Char(']'));
 }
 
-void Database::fail(int rc, const QString& otherwise, const QString& table, const QString& column,
-                    const QString& detail) const
+QString Database::sentenceFor(int rc, const QString& otherwise)
 {
     QString sentence = otherwise;
     switch (rc & 0xFF) {
@@ -218,7 +217,7 @@ void Database::fail(int rc, const QString& otherwise, const QString& table, cons
         sentence = QStringLiteral("Il database è in sola lettura: le impostazioni non possono essere salvate.");
         break;
     case SQLITE_FULL:
-        sentence = QStringLiteral("Il disco è pieno: le impostazioni non sono state salvate. Liberare spazio sul "
+        sentence = QStringLiteral("Il disco è pieno: l'operazione non è stata eseguita. Liberare spazio sul "
                                   "disco e riprovare.");
         break;
     case SQLITE_IOERR:
@@ -232,7 +231,13 @@ void Database::fail(int rc, const QString& otherwise, const QString& table, cons
     default:
         break;
     }
-    throw StoreError(sentence, m_path, table, column, detail);
+    return sentence;
+}
+
+void Database::fail(int rc, const QString& otherwise, const QString& table, const QString& column,
+                    const QString& detail) const
+{
+    throw StoreError(sentenceFor(rc, otherwise), m_path, table, column, detail);
 }
 
 QStringList Database::columnsOf(const QString& table) const

@@ -44,9 +44,11 @@ public:
     // Runs one statement that returns no rows (schema, seed). Throws StoreError naming `table`.
     void execute(const QString& sql, const QString& table = {});
 
-    // Throws the StoreError for SQLite result `rc`: a sentence of its own for each failure an
-    // operator can meet (disk full, read-only, locked, not a database, a disk error), `otherwise`
-    // for any other.
+    // The operator's sentence for SQLite result `rc`: one of its own for each failure an operator
+    // can meet (disk full, read-only, locked, not a database, a disk error), `otherwise` for any other.
+    static QString sentenceFor(int rc, const QString& otherwise);
+
+    // Throws the StoreError for SQLite result `rc` with sentenceFor's sentence.
     [[noreturn]] void fail(int rc, const QString& otherwise, const QString& table = {}, const QString& column = {},
                            const QString& detail = {}) const;
 

@@ -44,29 +44,7 @@ public:
 
     [[noreturn]] void fail(int rc, const QString& otherwise) const
     {
-        QString sentence = otherwise;
-        switch (rc & 0xFF) {
-        case SQLITE_NOTADB:
-        case SQLITE_CORRUPT:
-            sentence = QStringLiteral("Il file non è un database delle impostazioni valido o è danneggiato.");
-            break;
-        case SQLITE_FULL:
-            sentence = QStringLiteral("Il disco è pieno: l'operazione non è stata eseguita. Liberare spazio sul disco "
-                                      "e riprovare.");
-            break;
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            sentence = QStringLiteral("Il database è bloccato da un altro programma. Riprovare quando l'altro "
-                                      "programma lo avrà rilasciato.");
-            break;
-        case SQLITE_CANTOPEN:
-            sentence = QStringLiteral("Il file del database non può essere aperto: controllare che esista e che la "
-                                      "cartella sia accessibile.");
-            break;
-        default:
-            break;
-        }
-        throw StoreError(sentence, QDir::toNativeSeparators(m_path), {}, {}, error());
+        throw StoreError(Database::sentenceFor(rc, otherwise), QDir::toNativeSeparators(m_path), {}, {}, error());
     }
 
     // Runs `sql` and returns the first column of its rows.

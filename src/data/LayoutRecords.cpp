@@ -94,41 +94,19 @@ const Row* find(CanvasControl control, int index)
 
 const QStringList& columns()
 {
-    static const QStringList all{"DescCampo",
-                                 "Top",
-                                 "Left",
-                                 "Testo",
-                                 "NomeFont",
-                                 "DimFont",
-                                 "FontBold",
-                                 "FontItalic",
-                                 "ColoreSfondo",
-                                 "ColoreTesto",
-                                 "Allineamento",
-                                 "Altezza",
-                                 "Larghezza",
-                                 "Visibile",
-                                 "PercorsoImmagine",
-                                 "SfondoTestoTrasparente"};
+    static const QStringList all =
+        QStringLiteral("DescCampo Top Left Testo NomeFont DimFont FontBold FontItalic ColoreSfondo ColoreTesto "
+                       "Allineamento Altezza Larghezza Visibile PercorsoImmagine SfondoTestoTrasparente")
+            .split(QLatin1Char(' '));
     return all;
 }
 
 const QStringList& loadedColumns(RowKind kind)
 {
-    static const QStringList text{"SfondoTestoTrasparente",
-                                  "Top",
-                                  "Left",
-                                  "Testo",
-                                  "NomeFont",
-                                  "DimFont",
-                                  "FontBold",
-                                  "FontItalic",
-                                  "ColoreSfondo",
-                                  "ColoreTesto",
-                                  "Allineamento",
-                                  "Altezza",
-                                  "Larghezza",
-                                  "Visibile"};
+    static const QStringList text =
+        QStringLiteral("SfondoTestoTrasparente Top Left Testo NomeFont DimFont FontBold FontItalic ColoreSfondo "
+                       "ColoreTesto Allineamento Altezza Larghezza Visibile")
+            .split(QLatin1Char(' '));
     static const QStringList picture{"Top", "Left", "Altezza", "Larghezza", "Visibile"};
     static const QStringList weather{"Top", "Left", "Visibile"};
     static const QStringList backgroundImage{"PercorsoImmagine"};
@@ -151,9 +129,10 @@ const QStringList& loadedColumns(RowKind kind)
 
 const QStringList& savedColumns(RowKind kind)
 {
-    static const QStringList text{
-        "Top",          "Left",        "Testo",        "NomeFont", "DimFont",   "FontBold", "FontItalic",
-        "ColoreSfondo", "ColoreTesto", "Allineamento", "Altezza",  "Larghezza", "Visibile", "SfondoTestoTrasparente"};
+    static const QStringList text =
+        QStringLiteral("Top Left Testo NomeFont DimFont FontBold FontItalic ColoreSfondo ColoreTesto Allineamento "
+                       "Altezza Larghezza Visibile SfondoTestoTrasparente")
+            .split(QLatin1Char(' '));
     static const QStringList scrolling{"Top",          "Left",        "NomeFont", "DimFont",   "FontBold", "FontItalic",
                                        "ColoreSfondo", "ColoreTesto", "Altezza",  "Larghezza", "Visibile"};
     if (kind == RowKind::Text)

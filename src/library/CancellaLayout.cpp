@@ -2,9 +2,9 @@
 
 #include "data/LayoutTableCopy.h"
 #include "library/ClearLayoutPicture.h"
-#include "library/LibraryWindow.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -17,7 +17,7 @@ CancellaLayout::CancellaLayout(Store& store, int layout, QWidget* parent)
     , m_store(store)
     , m_layout(layout)
 {
-    LibraryWindow::setUp(this, QStringLiteral("CancellaLayout"), QStringLiteral("Form5"));
+    SettingsWindow::setUp(this, QStringLiteral("CancellaLayout"), QStringLiteral("Form5"));
     buildControls();
     Label3->setText(QString::number(layout));
 }
@@ -45,7 +45,7 @@ void CancellaLayout::buildControls()
 
     const QStringList captions{QStringLiteral("C&hiudi"), QStringLiteral("&Conferma")};
     for (int index = 0; index < static_cast<int>(PB1.size()); ++index)
-        PB1[index] = LibraryWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
+        PB1[index] = SettingsWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
     connect(PB1[1], &QPushButton::clicked, this, guarded(this, [this] { confirm(); }));
 

@@ -2,9 +2,9 @@
 
 #include "data/LayoutCaption.h"
 #include "data/LayoutTableCopy.h"
-#include "library/LibraryWindow.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -37,7 +37,7 @@ CopiaLayout::CopiaLayout(Store& store, QWidget* parent)
     : QDialog(parent)
     , m_store(store)
 {
-    LibraryWindow::setUp(this, QStringLiteral("CopiaLayout"), QStringLiteral("Funzione di Copia Layout"));
+    SettingsWindow::setUp(this, QStringLiteral("CopiaLayout"), QStringLiteral("Funzione di Copia Layout"));
     buildControls();
 }
 
@@ -93,7 +93,7 @@ void CopiaLayout::buildControls()
 
     const QStringList captions{QStringLiteral("C&hiudi"), QStringLiteral("Copia &Layout")};
     for (int index = 0; index < static_cast<int>(Btn.size()); ++index)
-        Btn[index] = LibraryWindow::pushButton(this, QStringLiteral("Btn_%1").arg(index), captions[index]);
+        Btn[index] = SettingsWindow::pushButton(this, QStringLiteral("Btn_%1").arg(index), captions[index]);
     Line1 = makeLine(this, "Line1");
     Line2 = makeLine(this, "Line2");
 

@@ -10,11 +10,11 @@
 #include "designer/OpenDesigner.h"
 #include "library/CancellaLayout.h"
 #include "library/CopiaLayout.h"
-#include "library/LibraryWindow.h"
 #include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MessageLines.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,7 +58,7 @@ SceltaLayout::SceltaLayout(Store& store, std::optional<int> resolution, QWidget*
     , m_systemDialogs(dialogs ? nullptr : std::make_unique<SystemFileDialogs>())
     , m_dialogs(dialogs ? *dialogs : *m_systemDialogs)
 {
-    LibraryWindow::setUp(this, QStringLiteral("SceltaLayout"), QStringLiteral("Selezione del Layout"));
+    SettingsWindow::setUp(this, QStringLiteral("SceltaLayout"), QStringLiteral("Selezione del Layout"));
     buildControls();
     readDefault();
     readNames();
@@ -127,8 +127,8 @@ void SceltaLayout::buildControls()
         grid->addWidget(Text1[2 * layout + 1], layout + 1, 2);
 
         if (layout > 0) {
-            PPBB1[layout] = LibraryWindow::pushButton(this, QStringLiteral("PPBB1_%1").arg(layout),
-                                                      QStringLiteral("Pulisce il Layout"));
+            PPBB1[layout] = SettingsWindow::pushButton(this, QStringLiteral("PPBB1_%1").arg(layout),
+                                                       QStringLiteral("Pulisce il Layout"));
             grid->addWidget(PPBB1[layout], layout + 1, 3);
             connect(PPBB1[layout], &QPushButton::clicked, this, guarded(this, [this, layout] { openClear(layout); }));
         }
@@ -143,7 +143,7 @@ void SceltaLayout::buildControls()
                                QStringLiteral("&Imposta predefinito"), QStringLiteral("Carica &Layout selezionato"),
                                QStringLiteral("&Copia Layout")};
     for (int index = 0; index < static_cast<int>(PB1.size()); ++index)
-        PB1[index] = LibraryWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
+        PB1[index] = SettingsWindow::pushButton(this, QStringLiteral("PB1_%1").arg(index), captions[index]);
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
     connect(PB1[1], &QPushButton::clicked, this, guarded(this, [this] { saveNames(); }));
     connect(PB1[2], &QPushButton::clicked, this, guarded(this, [this] { setDefault(); }));

@@ -5,6 +5,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 #include "ui/SoundPlayer.h"
 #include "ui/WindowFont.h"
 
@@ -23,10 +24,7 @@ DinDon::DinDon(Store& store, FileDialogs& fileDialogs, SoundPlayer& player, QWid
     , m_fileDialogs(fileDialogs)
     , m_player(player)
 {
-    setObjectName(QStringLiteral("DinDon"));
-    setWindowTitle(QStringLiteral("Impostazione tipo di DinDon"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, QStringLiteral("DinDon"), QStringLiteral("Impostazione tipo di DinDon"));
     buildControls();
     reloadList();
 }
@@ -40,17 +38,9 @@ void DinDon::buildControls()
     TC = new QTabWidget(this);
     TC->setObjectName(QStringLiteral("TC"));
     auto* page = new QWidget;
-    grid = new QTableView(page);
-    grid->setObjectName(QStringLiteral("grid"));
     m_model = new QStandardItemModel(0, 1, this);
     m_model->setHorizontalHeaderLabels({QStringLiteral("Percorso del suono di DinDon")});
-    grid->setModel(m_model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setWordWrap(false);
-    grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid = SettingsWindow::listGrid(page, m_model);
     auto* pageLayout = new QVBoxLayout(page);
     pageLayout->addWidget(grid);
     TC->addTab(page, QStringLiteral("Tipo di DinDon"));

@@ -4,6 +4,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 #include "ui/WindowFont.h"
 
 #include <QDir>
@@ -19,10 +20,7 @@ MP3::MP3(Store& store, FileDialogs& fileDialogs, QWidget* parent)
     , m_store(store)
     , m_fileDialogs(fileDialogs)
 {
-    setObjectName(QStringLiteral("MP3"));
-    setWindowTitle(QStringLiteral("Impostazione Cartella Attiva MP3"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, QStringLiteral("MP3"), QStringLiteral("Impostazione Cartella Attiva MP3"));
     buildControls();
     FE1->setText(ConfigurationRecord(m_store).musicFolder().value_or(QString()));
 }

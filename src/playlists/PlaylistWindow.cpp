@@ -12,7 +12,7 @@
 #include "ui/FolderReading.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
-#include "ui/WindowFont.h"
+#include "ui/SettingsWindow.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -55,14 +55,6 @@ QStringList messageLines(const QString& sentence)
     return lines;
 }
 
-QPushButton* pushButton(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false); // Enter in the time box must not press a button
-    return button;
-}
-
 QString digitsOnly(const QString& text)
 {
     QString digits;
@@ -80,10 +72,7 @@ PlaylistWindow::PlaylistWindow(Store& store, PlaylistKind kind, QWidget* parent)
     , m_store(store)
     , m_kind(std::move(kind))
 {
-    setObjectName(m_kind.windowName);
-    setWindowTitle(m_kind.caption);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, m_kind.windowName, m_kind.caption);
     buildControls();
     open();
 }
@@ -136,19 +125,20 @@ void PlaylistWindow::buildControls()
         });
     }
 
-    Command1 = pushButton(this, QStringLiteral("Command1"), m_kind.addOneCaption);
-    Command10 = pushButton(this, QStringLiteral("Command10"), m_kind.addAllCaption);
-    Command2 = pushButton(this, QStringLiteral("Command2"), QStringLiteral("&Elimina dalla PlayList"));
-    Command4 = pushButton(this, QStringLiteral("Command4"), QStringLiteral("Sposta S&u"));
-    Command3 = pushButton(this, QStringLiteral("Command3"), QStringLiteral("Sposta G&iù"));
-    Command9 = pushButton(this, QStringLiteral("Command9"), QStringLiteral("&Vuota PlayList"));
-    Command6 = pushButton(this, QStringLiteral("Command6"), QStringLiteral("&Salva"));
-    SalvaNuovo = pushButton(this, QStringLiteral("SalvaNuovo"), QStringLiteral("&Salva in nuovo file"));
-    Command89 = pushButton(this, QStringLiteral("Command89"), QStringLiteral("Seleziona come Predefinito!"));
+    Command1 = SettingsWindow::pushButton(this, QStringLiteral("Command1"), m_kind.addOneCaption);
+    Command10 = SettingsWindow::pushButton(this, QStringLiteral("Command10"), m_kind.addAllCaption);
+    Command2 = SettingsWindow::pushButton(this, QStringLiteral("Command2"), QStringLiteral("&Elimina dalla PlayList"));
+    Command4 = SettingsWindow::pushButton(this, QStringLiteral("Command4"), QStringLiteral("Sposta S&u"));
+    Command3 = SettingsWindow::pushButton(this, QStringLiteral("Command3"), QStringLiteral("Sposta G&iù"));
+    Command9 = SettingsWindow::pushButton(this, QStringLiteral("Command9"), QStringLiteral("&Vuota PlayList"));
+    Command6 = SettingsWindow::pushButton(this, QStringLiteral("Command6"), QStringLiteral("&Salva"));
+    SalvaNuovo = SettingsWindow::pushButton(this, QStringLiteral("SalvaNuovo"), QStringLiteral("&Salva in nuovo file"));
+    Command89 =
+        SettingsWindow::pushButton(this, QStringLiteral("Command89"), QStringLiteral("Seleziona come Predefinito!"));
     Command89->setToolTip(QStringLiteral("Imposta il file TNI attivo come Predefinito"));
-    PushButton1 = pushButton(this, QStringLiteral("PushButton1"), QStringLiteral("Anteprima"));
-    PushButton2 = pushButton(this, QStringLiteral("PushButton2"), QStringLiteral("Anteprima"));
-    Command5 = pushButton(this, QStringLiteral("Command5"), QStringLiteral("C&hiudi"));
+    PushButton1 = SettingsWindow::pushButton(this, QStringLiteral("PushButton1"), QStringLiteral("Anteprima"));
+    PushButton2 = SettingsWindow::pushButton(this, QStringLiteral("PushButton2"), QStringLiteral("Anteprima"));
+    Command5 = SettingsWindow::pushButton(this, QStringLiteral("Command5"), QStringLiteral("C&hiudi"));
 
     connect(File1, &FileListWidget::fileClicked, this,
             [this](const QString& name) { m_pickedMedia = File1->filePath(name); });

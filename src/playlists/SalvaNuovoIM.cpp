@@ -5,6 +5,7 @@
 #include "playlists/PlaylistFileName.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 #include "ui/WindowFont.h"
 
 #include <QGroupBox>
@@ -34,10 +35,7 @@ SalvaNuovoIM::SalvaNuovoIM(Store& store, const QString& extensionCaption, const 
     , m_store(store)
     , m_entries(entries)
 {
-    setObjectName(QStringLiteral("SalvaNuovoIM"));
-    setWindowTitle(QStringLiteral("Salva PlayList in nuovo File"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, QStringLiteral("SalvaNuovoIM"), QStringLiteral("Salva PlayList in nuovo File"));
     buildControls();
     Label1->setText(extensionCaption);
     Label2->setText(kindWord);

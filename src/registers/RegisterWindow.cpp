@@ -5,6 +5,7 @@
 #include "ui/FileDialogs.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 #include "ui/WindowFont.h"
 
 #include <QClipboard>
@@ -61,15 +62,6 @@ namespace {
 constexpr int ListPage = 0;
 constexpr int EntryPage = 1;
 
-QPushButton* pushButton(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    // Enter in a box must not press a button the operator did not choose.
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 RegisterWindow::RegisterWindow(Store& store, const RegisterWindowKind& kind, FileDialogs* fileDialogs, QWidget* parent)
@@ -78,10 +70,7 @@ RegisterWindow::RegisterWindow(Store& store, const RegisterWindowKind& kind, Fil
     , m_kind(kind)
     , m_fileDialogs(fileDialogs)
 {
-    setObjectName(kind.windowName);
-    setWindowTitle(kind.caption);
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, kind.windowName, kind.caption);
     buildControls();
     reloadList();
     showListPage();
@@ -97,16 +86,8 @@ void RegisterWindow::buildControls()
     TC1->setObjectName(QStringLiteral("TC1"));
 
     auto* listPage = new QWidget;
-    grid = new QTableView(listPage);
-    grid->setObjectName(QStringLiteral("grid"));
     m_model = new RegisterModel(m_kind.columnCaptions, this);
-    grid->setModel(m_model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setWordWrap(false);
-    grid->verticalHeader()->hide();
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid = SettingsWindow::listGrid(listPage, m_model);
     grid->setColumnWidth(0, 200);
     // A double click (or Enter) on a row is "&Modifica".
     connect(grid, &QTableView::activated, this, guarded(this, [this] { modifica(); }));
@@ -126,7 +107,7 @@ void RegisterWindow::buildControls()
         Label2[index]->setBuddy(box);
         entryLayout->addWidget(Label2[index]);
         if (index == 1 && m_kind.pictureChooser) {
-            PB1 = pushButton(entryPage, QStringLiteral("PB1"), QStringLiteral("..."));
+            PB1 = SettingsWindow::pushButton(entryPage, QStringLiteral("PB1"), QStringLiteral("..."));
             PB1->setFixedWidth(32);
             connect(PB1, &QPushButton::clicked, this, guarded(this, [this] { choosePicture(); }));
             auto* row = new QHBoxLayout;
@@ -137,8 +118,8 @@ void RegisterWindow::buildControls()
             entryLayout->addWidget(box);
         }
     }
-    CBT[0] = pushButton(entryPage, QStringLiteral("CBT_0"), QStringLiteral("Ann&ulla"));
-    CBT[1] = pushButton(entryPage, QStringLiteral("CBT_1"), QStringLiteral("&Conferma"));
+    CBT[0] = SettingsWindow::pushButton(entryPage, QStringLiteral("CBT_0"), QStringLiteral("Ann&ulla"));
+    CBT[1] = SettingsWindow::pushButton(entryPage, QStringLiteral("CBT_1"), QStringLiteral("&Conferma"));
     connect(CBT[0], &QPushButton::clicked, this, guarded(this, [this] { annulla(); }));
     connect(CBT[1], &QPushButton::clicked, this, guarded(this, [this] { conferma(); }));
     auto* entryButtons = new QHBoxLayout;
@@ -149,10 +130,10 @@ void RegisterWindow::buildControls()
     entryLayout->addLayout(entryButtons);
     TC1->addTab(entryPage, QStringLiteral("Immissione / Modifica"));
 
-    ctButton2[3] = pushButton(this, QStringLiteral("ctButton2_3"), QStringLiteral("&Nuovo"));
-    ctButton2[1] = pushButton(this, QStringLiteral("ctButton2_1"), QStringLiteral("&Modifica"));
-    ctButton2[2] = pushButton(this, QStringLiteral("ctButton2_2"), QStringLiteral("&Cancella"));
-    ctButton2[0] = pushButton(this, QStringLiteral("ctButton2_0"), QStringLiteral("C&hiudi"));
+    ctButton2[3] = SettingsWindow::pushButton(this, QStringLiteral("ctButton2_3"), QStringLiteral("&Nuovo"));
+    ctButton2[1] = SettingsWindow::pushButton(this, QStringLiteral("ctButton2_1"), QStringLiteral("&Modifica"));
+    ctButton2[2] = SettingsWindow::pushButton(this, QStringLiteral("ctButton2_2"), QStringLiteral("&Cancella"));
+    ctButton2[0] = SettingsWindow::pushButton(this, QStringLiteral("ctButton2_0"), QStringLiteral("C&hiudi"));
     connect(ctButton2[3], &QPushButton::clicked, this, guarded(this, [this] { nuovo(); }));
     connect(ctButton2[1], &QPushButton::clicked, this, guarded(this, [this] { modifica(); }));
     connect(ctButton2[2], &QPushButton::clicked, this, guarded(this, [this] { cancella(); }));
@@ -162,7 +143,8 @@ void RegisterWindow::buildControls()
     buttons->addWidget(ctButton2[1]);
     buttons->addWidget(ctButton2[2]);
     if (m_kind.preview) {
-        ctButton2[4] = pushButton(this, QStringLiteral("ctButton2_4"), QStringLiteral("Prova la Radio"));
+        ctButton2[4] =
+            SettingsWindow::pushButton(this, QStringLiteral("ctButton2_4"), QStringLiteral("Prova la Radio"));
         connect(ctButton2[4], &QPushButton::clicked, this, guarded(this, [this] { provaLaRadio(); }));
         buttons->addWidget(ctButton2[4]);
     }

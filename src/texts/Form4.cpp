@@ -2,9 +2,9 @@
 
 #include "data/ConfigurationRecord.h"
 #include "texts/ScrollingPreview.h"
-#include "texts/TextsWindow.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,7 +17,7 @@ Form4::Form4(Store& store, QWidget* parent)
     : QDialog(parent)
     , m_store(store)
 {
-    TextsWindow::setUp(this, QStringLiteral("Form4"), QStringLiteral("Impostazione Testo Scorrevole"));
+    SettingsWindow::setUp(this, QStringLiteral("Form4"), QStringLiteral("Impostazione Testo Scorrevole"));
     buildControls();
     testo->setText(ConfigurationRecord(m_store).scrollingText().value_or(QString()));
 }
@@ -31,7 +31,7 @@ void Form4::buildControls()
     testo->setObjectName(QStringLiteral("testo"));
     Label1->setBuddy(testo);
 
-    PushButton1 = TextsWindow::pushButton(this, QStringLiteral("PushButton1"), QStringLiteral("Prova"));
+    PushButton1 = SettingsWindow::pushButton(this, QStringLiteral("PushButton1"), QStringLiteral("Prova"));
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     // The preview rewrites itself every tick; typing there would only be lost.
@@ -44,8 +44,8 @@ void Form4::buildControls()
     Timer1->setInterval(ScrollingPreview::StepMs);
     connect(Timer1, &QTimer::timeout, this, [this] { tick(); });
 
-    PB1[0] = TextsWindow::pushButton(this, QStringLiteral("PB1_0"), QStringLiteral("C&hudi"));
-    PB1[1] = TextsWindow::pushButton(this, QStringLiteral("PB1_1"), QStringLiteral("&Salva dati"));
+    PB1[0] = SettingsWindow::pushButton(this, QStringLiteral("PB1_0"), QStringLiteral("C&hudi"));
+    PB1[1] = SettingsWindow::pushButton(this, QStringLiteral("PB1_1"), QStringLiteral("&Salva dati"));
     connect(PushButton1, &QPushButton::clicked, this, [this] { prova(); });
     connect(PB1[1], &QPushButton::clicked, this, guarded(this, [this] { salvaDati(); }));
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);

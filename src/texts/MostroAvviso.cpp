@@ -1,8 +1,8 @@
 #include "texts/MostroAvviso.h"
 
 #include "data/ConfigurationRecord.h"
-#include "texts/TextsWindow.h"
 #include "ui/Guarded.h"
+#include "ui/SettingsWindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -15,7 +15,7 @@ MostroAvviso::MostroAvviso(Store& store, QWidget* parent)
     : QDialog(parent)
     , m_store(store)
 {
-    TextsWindow::setUp(this, QStringLiteral("MostroAvviso"), QStringLiteral("Avviso di Chiamata"));
+    SettingsWindow::setUp(this, QStringLiteral("MostroAvviso"), QStringLiteral("Avviso di Chiamata"));
     buildControls();
     // A value never chosen leaves both buttons clear, as they are built.
     if (const std::optional<bool> shown = ConfigurationRecord(m_store).notice())
@@ -39,8 +39,8 @@ void MostroAvviso::buildControls()
     for (int index = 0; index < static_cast<int>(RB1.size()); ++index)
         RB1[index]->setObjectName(QStringLiteral("RB1_%1").arg(index));
 
-    PB1[0] = TextsWindow::pushButton(this, QStringLiteral("PB1_0"), QStringLiteral("C&hudi"));
-    PB1[1] = TextsWindow::pushButton(this, QStringLiteral("PB1_1"), QStringLiteral("&Ok"));
+    PB1[0] = SettingsWindow::pushButton(this, QStringLiteral("PB1_0"), QStringLiteral("C&hudi"));
+    PB1[1] = SettingsWindow::pushButton(this, QStringLiteral("PB1_1"), QStringLiteral("&Ok"));
     connect(PB1[1], &QPushButton::clicked, this, guarded(this, [this] { ok(); }));
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
 

@@ -2,9 +2,9 @@
 
 #include "data/ConfigurationRecord.h"
 #include "texts/CallTime.h"
-#include "texts/TextsWindow.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
+#include "ui/SettingsWindow.h"
 
 #include <QClipboard>
 #include <QGridLayout>
@@ -48,7 +48,7 @@ TempoChiamata::TempoChiamata(Store& store, QWidget* parent)
     : QDialog(parent)
     , m_store(store)
 {
-    TextsWindow::setUp(this, QStringLiteral("TempoChiamata"), QStringLiteral("Tempo di Chiamata"));
+    SettingsWindow::setUp(this, QStringLiteral("TempoChiamata"), QStringLiteral("Tempo di Chiamata"));
     buildControls();
     T1->setText(CallTime::shownSeconds(ConfigurationRecord(m_store).callTime()));
 }
@@ -68,8 +68,8 @@ void TempoChiamata::buildControls()
     T1->setFixedWidth(80);
     Label1->setBuddy(T1);
 
-    PB1[0] = TextsWindow::pushButton(this, QStringLiteral("PB1_0"), QStringLiteral("C&hudi"));
-    PB1[1] = TextsWindow::pushButton(this, QStringLiteral("PB1_1"), QStringLiteral("&Ok"));
+    PB1[0] = SettingsWindow::pushButton(this, QStringLiteral("PB1_0"), QStringLiteral("C&hudi"));
+    PB1[1] = SettingsWindow::pushButton(this, QStringLiteral("PB1_1"), QStringLiteral("&Ok"));
     connect(PB1[1], &QPushButton::clicked, this, guarded(this, [this] { ok(); }));
     connect(PB1[0], &QPushButton::clicked, this, &QDialog::close);
 

@@ -5,7 +5,7 @@
 #include "data/WeatherTowns.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
-#include "ui/WindowFont.h"
+#include "ui/SettingsWindow.h"
 #include "ui/web/WebPreview.h"
 #include "weather/ForecastBox.h"
 #include "weather/TownModel.h"
@@ -19,27 +19,12 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* pushButton(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 Form3::Form3(Store& store, QString serviceBase, QWidget* parent)
     : QDialog(parent)
     , m_store(store)
     , m_serviceBase(std::move(serviceBase))
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Impostazione Meteo per FrontEnd"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    setFont(WindowFont::tahoma());
+    SettingsWindow::setUp(this, QStringLiteral("Form3"), QStringLiteral("Impostazione Meteo per FrontEnd"));
     buildControls();
     m_allTowns = WeatherTowns(m_store).all();
     showTowns(m_allTowns);
@@ -60,19 +45,8 @@ void Form3::buildControls()
     (new QVBoxLayout(GroupBox2))->addWidget(Text4);
     connect(Text4, &QLineEdit::textChanged, this, guarded(this, [this](const QString& typed) { findTowns(typed); }));
 
-    grid = new QTableView(this);
-    grid->setObjectName(QStringLiteral("grid"));
     m_model = new TownModel(this);
-    grid->setModel(m_model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setWordWrap(false);
-    grid->verticalHeader()->hide();
-    // Every row is as tall as the font: the view need not measure eight thousand rows.
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
-    grid->horizontalHeader()->setStretchLastSection(true);
+    grid = SettingsWindow::listGrid(this, m_model);
     grid->setColumnWidth(0, 70);
     grid->setColumnWidth(1, 170);
     grid->setColumnWidth(2, 120);
@@ -84,9 +58,9 @@ void Form3::buildControls()
     FE1->setObjectName(QStringLiteral("FE1"));
     (new QVBoxLayout(GroupBox1))->addWidget(FE1);
 
-    CBT[3] = pushButton(this, QStringLiteral("CBT_3"), QStringLiteral("Prova Comune Tabella"));
-    CBT[2] = pushButton(this, QStringLiteral("CBT_2"), QStringLiteral("&Salva Comune"));
-    CBT[0] = pushButton(this, QStringLiteral("CBT_0"), QStringLiteral("C&hiudi"));
+    CBT[3] = SettingsWindow::pushButton(this, QStringLiteral("CBT_3"), QStringLiteral("Prova Comune Tabella"));
+    CBT[2] = SettingsWindow::pushButton(this, QStringLiteral("CBT_2"), QStringLiteral("&Salva Comune"));
+    CBT[0] = SettingsWindow::pushButton(this, QStringLiteral("CBT_0"), QStringLiteral("C&hiudi"));
     connect(CBT[3], &QPushButton::clicked, this, guarded(this, [this] { provaComune(); }));
     connect(CBT[2], &QPushButton::clicked, this, guarded(this, [this] { salvaComune(); }));
     connect(CBT[0], &QPushButton::clicked, this, &QDialog::close);
