@@ -1,4 +1,5 @@
-// Figures for the settings store: opening the database and reading the configuration record,
+// Figures for the settings store: creating and seeding a new database, opening the database and
+// reading the configuration record,
 // saving the fifty rows of a layout with and without one transaction, and the prefix search of
 // the weather window over the full list of Italian towns.
 #include "data/Database.h"
@@ -34,6 +35,20 @@ void openAndReadConfiguration(benchmark::State& state)
     }
 }
 BENCHMARK(openAndReadConfiguration)->Unit(benchmark::kMillisecond);
+
+// The first start's share: the database created whole with its content (eleven layouts, every town,
+// the chime) in a new folder.
+void createSeededDatabase(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir folder;
+        state.ResumeTiming();
+        Database created(folder.path(), &Seed::populate);
+        benchmark::DoNotOptimize(created.wasCreated());
+    }
+}
+BENCHMARK(createSeededDatabase)->Unit(benchmark::kMillisecond);
 
 // Writes every column of the fifty rows, as a copy onto a layout does; `step` varies the positions
 // so that each pass really changes the rows.

@@ -6,12 +6,13 @@ TN2_JOBS="${TN2_JOBS:-$(nproc)}"
 # Qt Multimedia plays through GStreamer: its base plugins build the pipeline (without them the player
 # crashes), good/libav/ugly decode WAV, MP4/H.264, AVI, WMV and the usual sound formats. The browser
 # engine's helper process (libqt6webenginecore6-bin) is only recommended by its library, so it is
-# named here: without it the weather and radio previews stay blank.
+# named here: without it the weather and radio previews stay blank. clang and its runtime build the
+# fuzz targets (scripts/fuzz.sh); the program itself is built with gcc.
 TN2_PACKAGES=(build-essential cmake ninja-build qt6-base-dev qt6-base-dev-tools libsqlite3-dev libbenchmark-dev
               libzip-dev pkg-config xvfb xauth libgl1-mesa-dev fonts-dejavu-core
               qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-libav
               gstreamer1.0-plugins-ugly qt6-image-formats-plugins qt6-translations-l10n
-              qt6-webengine-dev libqt6webenginecore6-bin)
+              qt6-webengine-dev libqt6webenginecore6-bin clang libclang-rt-14-dev)
 
 # Installs the packages that are missing; does nothing (and needs no network) when all are there.
 tn2_install_packages() {

@@ -75,6 +75,8 @@ std::optional<std::uint32_t> colour(const QVariant& value)
 template <class... Ts> struct Overloaded : Ts... {
     using Ts::operator()...;
 };
+// Compilers without C++20's deduction for aggregates (clang 14) need the guide spelled out.
+template <class... Ts> Overloaded(Ts...) -> Overloaded<Ts...>;
 
 } // namespace
 

@@ -12,6 +12,7 @@
 #include "designer/tools/DragResizeEngine.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
+#include "ui/FolderReading.h"
 #include "ui/Guarded.h"
 #include "ui/MsgForm.h"
 #include "ui/PictureLimit.h"
@@ -578,6 +579,7 @@ void Form1::showBackground()
             Label2->setText(m_captionWithoutPicture);
     } else {
         if (path != m_shownPicture) {
+            const BusyCursor busy; // an 8K picture takes most of a second to decode
             QPixmap picture;
             if (const QSize size = QImageReader(*path).size(); PictureLimit::exceeded(size))
                 MsgForm::showMessage(PictureLimit::message(*path, size), this);

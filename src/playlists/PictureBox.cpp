@@ -1,5 +1,7 @@
 #include "playlists/PictureBox.h"
 
+#include "ui/FolderReading.h"
+
 #include <QImageReader>
 #include <QPainter>
 
@@ -10,6 +12,7 @@ PictureBox::PictureBox(QWidget* parent)
 
 bool PictureBox::load(const QString& path, const QSize& limit)
 {
+    const BusyCursor busy; // a large picture takes a noticeable time to decode
     QImageReader reader(path);
     reader.setAutoTransform(true); // a photo taken upright shows upright
     const QSize size = reader.size();

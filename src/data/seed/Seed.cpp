@@ -8,6 +8,7 @@
 #include "data/seed/Towns.h"
 
 #include <QDir>
+#include <sqlite3.h>
 
 namespace Seed {
 
@@ -67,13 +68,35 @@ void seedLayouts(Database& database)
     }
 }
 
+// Nearly eight thousand rows on the first start: one statement prepared once and bound row after row,
+// instead of a record set that builds, prepares and reads back every row (a third of the start).
 void seedTowns(Database& database)
 {
-    const QStringList columns{QStringLiteral("Comune"), QStringLiteral("Codice"), QStringLiteral("Provincia"),
-                              QStringLiteral("Regione")};
-    RecordSet towns(database, QStringLiteral("ComuniMeteo"));
-    for (const Towns::Town& town : Towns::all())
-        addRow(towns, columns, {town.comune, town.codice, town.provincia, town.regione});
+    const QString table = QStringLiteral("ComuniMeteo");
+    const QString otherwise = QStringLiteral("L'elenco dei comuni non può essere scritto nel database.");
+    sqlite3* db = database.handle();
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(
+        db, "INSERT INTO \"ComuniMeteo\" (\"Comune\", \"Codice\", \"Provincia\", \"Regione\") VALUES (?, ?, ?, ?)", -1,
+        &statement, nullptr);
+    if (rc != SQLITE_OK)
+        database.fail(rc, otherwise, table);
+    const auto bind = [statement](int index, const QString& text) {
+        return sqlite3_bind_text16(statement, index, text.utf16(), static_cast<int>(text.size() * 2), SQLITE_TRANSIENT);
+    };
+    for (const Towns::Town& town : Towns::all()) {
+        rc = bind(1, town.comune);
+        rc = rc == SQLITE_OK ? bind(2, town.codice) : rc;
+        rc = rc == SQLITE_OK ? bind(3, town.provincia) : rc;
+        rc = rc == SQLITE_OK ? bind(4, town.regione) : rc;
+        rc = rc == SQLITE_OK ? sqlite3_step(statement) : rc;
+        if (rc != SQLITE_DONE) {
+            sqlite3_finalize(statement);
+            database.fail(rc, otherwise, table, {}, town.comune);
+        }
+        sqlite3_reset(statement);
+    }
+    sqlite3_finalize(statement);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/FileListWidget.h"
 #include "ui/FileLists.h"
 #include "ui/FolderListWidget.h"
+#include "ui/FolderReading.h"
 #include "ui/MsgForm.h"
 #include "ui/PictureLimit.h"
 #include "ui/WindowFont.h"
@@ -16,6 +17,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollArea>
+#include <optional>
 
 namespace {
 
@@ -90,12 +92,15 @@ ImpostaSfondo::ImpostaSfondo(LayoutDocument& document, const QString& folder, QW
 void ImpostaSfondo::pick(const QString& fileName)
 {
     const QString path = File1->filePath(fileName);
+    std::optional<BusyCursor> busy(std::in_place); // a large picture takes most of a second to decode
     QImageReader reader(path);
     if (const QSize size = reader.size(); PictureLimit::exceeded(size)) {
+        busy.reset();
         MsgForm::showMessage(PictureLimit::message(fileName, size), this);
         return;
     }
     const QImage image = reader.read();
+    busy.reset();
     if (image.isNull()) {
         MsgForm::showMessage({QStringLiteral("Il file scelto non è un'immagine leggibile:"), fileName}, this);
         return;

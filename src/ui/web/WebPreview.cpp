@@ -1,7 +1,30 @@
 #include "ui/web/WebPreview.h"
 
+#include "ui/web/BrowserFactory.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPluginLoader>
 #include <QVBoxLayout>
 #include <QWebEngineView>
+
+namespace {
+
+// The browser module beside the program, or, for the tests and benchmarks run from the build
+// folder, where the build put it.
+BrowserFactory* browserFactory()
+{
+    for (const QString& path : {QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tn2_webengine")),
+                                QStringLiteral(TN2_BROWSER_MODULE)}) {
+        QPluginLoader loader(path);
+        if (auto* factory = qobject_cast<BrowserFactory*>(loader.instance()))
+            return factory; // a loaded module stays loaded
+    }
+    return nullptr;
+}
+
+} // namespace
 
 WebPreview::WebPreview(QWidget* parent)
     : QWidget(parent)
@@ -15,15 +38,33 @@ WebPreview::WebPreview(QWidget* parent)
 
 void WebPreview::navigate(const QString& address)
 {
-    if (!m_browser) {
-        m_browser = new QWebEngineView(this);
-        m_browser->setObjectName(objectName() + QStringLiteral("_browser"));
-        layout()->addWidget(m_browser);
-        connect(m_browser, &QWebEngineView::loadFinished, this, &WebPreview::loadFinished);
-    }
     m_address = address;
     m_url = QUrl::fromUserInput(address);
     if (!m_url.isValid())
         m_url = QUrl(QStringLiteral("about:blank"));
-    m_browser->setUrl(m_url);
+    if (!m_browser && !m_missing) {
+        BrowserFactory* factory = browserFactory();
+        if (!factory) {
+            // Installed without its browser module: the window works, only the page is missing.
+            m_missing = new QLabel(QStringLiteral("Anteprima non disponibile: manca il modulo tn2_webengine."), this);
+            m_missing->setAlignment(Qt::AlignCenter);
+            m_missing->setWordWrap(true);
+            layout()->addWidget(m_missing);
+        } else {
+            m_browser = factory->createBrowser(this);
+            m_browser->setObjectName(objectName() + QStringLiteral("_browser"));
+            layout()->addWidget(m_browser);
+            connect(m_browser, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
+        }
+    }
+    if (m_browser)
+        m_browser->setProperty("url", m_url);
+    else
+        emit loadFinished(false);
+}
+
+QWebEngineView* WebPreview::browser() const
+{
+    // The module made it: the class is the engine's, only this library does not link it.
+    return static_cast<QWebEngineView*>(m_browser);
 }

@@ -4,12 +4,14 @@
 #include <QUrl>
 #include <QWidget>
 
+class QLabel;
 class QWebEngineView;
 
 // A web page shown inside a window (the weather box, a radio station's page or stream). The
-// browser engine is large and starts processes of its own, so it is created on the first
-// navigate(), not with the window: the main menu, and a window that never shows a page, never
-// load it. Destroying the preview ends the page, and with it any sound it plays.
+// browser engine is large and starts processes of its own, so it is loaded (from the browser
+// module, see BrowserFactory.h) and created on the first navigate(), not with the window: the
+// program's start, the main menu and a window that never shows a page never load it. Destroying
+// the preview ends the page, and with it any sound it plays.
 class WebPreview : public QWidget
 {
     Q_OBJECT
@@ -24,14 +26,15 @@ public:
     const QString& address() const { return m_address; }
     QUrl url() const { return m_url; }
 
-    // The browser, once navigate() has created it; null before.
-    QWebEngineView* browser() const { return m_browser; }
+    // The browser, once navigate() has created it; null before (and without the browser module).
+    QWebEngineView* browser() const;
 
 signals:
     void loadFinished(bool ok);
 
 private:
-    QWebEngineView* m_browser = nullptr;
+    QWidget* m_browser = nullptr;
+    QLabel* m_missing = nullptr;
     QString m_address;
     QUrl m_url;
 };

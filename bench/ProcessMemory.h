@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+// The resident memory of this process in kilobytes (VmRSS), or -1 where the system does not say.
+inline long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    while (!status.atEnd()) {
+        const QByteArray line = status.readLine();
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
