@@ -9,8 +9,8 @@ inline long residentKilobytes()
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    // Files of /proc report a size of zero, so QFile's atEnd() is true before the first line: read it whole.
+    for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmRSS:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     }
