@@ -98,22 +98,29 @@ void BM_FindAsYouType(benchmark::State& state)
 }
 BENCHMARK(BM_FindAsYouType)->ArgsProduct({{1, 2, 3}, {1000, AllTowns}})->Unit(benchmark::kMillisecond);
 
+// From the menu's click to the window painted with its grid; closing is not timed.
+template <typename MakeWindow> void timeOpenings(benchmark::State& state, MakeWindow makeWindow)
+{
+    for (auto _ : state) {
+        const auto window = makeWindow();
+        window->show();
+        QApplication::sendPostedEvents();
+        window->repaint();
+        state.PauseTiming();
+        window->close();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 // From the menu's click to the weather window painted with its town grid.
 void BM_OpenWeather(benchmark::State& state)
 {
     const int towns = static_cast<int>(state.range(0));
     labelTowns(state, towns);
     Store& store = workbench(0, towns).store;
-    for (auto _ : state) {
-        Form3 window(store, QString::fromLatin1(ForecastBox::ServiceBase));
-        window.show();
-        QApplication::sendPostedEvents();
-        window.repaint();
-        state.PauseTiming();
-        window.close();
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
+    timeOpenings(state,
+                 [&store] { return std::make_unique<Form3>(store, QString::fromLatin1(ForecastBox::ServiceBase)); });
 }
 BENCHMARK(BM_OpenWeather)->Arg(1000)->Arg(AllTowns)->Unit(benchmark::kMillisecond);
 
@@ -138,16 +145,7 @@ void BM_OpenOperators(benchmark::State& state)
 {
     Store& store = workbench(static_cast<int>(state.range(0))).store;
     SystemFileDialogs dialogs;
-    for (auto _ : state) {
-        GestioneUtenti window(store, dialogs);
-        window.show();
-        QApplication::sendPostedEvents();
-        window.repaint();
-        state.PauseTiming();
-        window.close();
-        QApplication::processEvents();
-        state.ResumeTiming();
-    }
+    timeOpenings(state, [&store, &dialogs] { return std::make_unique<GestioneUtenti>(store, dialogs); });
 }
 BENCHMARK(BM_OpenOperators)->Arg(1000)->Arg(Operators)->Unit(benchmark::kMillisecond);
 

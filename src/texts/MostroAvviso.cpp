@@ -24,9 +24,7 @@ MostroAvviso::MostroAvviso(Store& store, QWidget* parent)
 
 void MostroAvviso::buildControls()
 {
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(48, 48));
+    Image1 = SettingsWindow::iconLabel(this, QStyle::SP_MessageBoxQuestion);
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
 

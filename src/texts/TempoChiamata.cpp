@@ -55,9 +55,7 @@ TempoChiamata::TempoChiamata(Store& store, QWidget* parent)
 
 void TempoChiamata::buildControls()
 {
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48, 48));
+    Image1 = SettingsWindow::iconLabel(this, QStyle::SP_MessageBoxInformation);
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
 

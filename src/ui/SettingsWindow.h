@@ -5,7 +5,9 @@
 #include <QAbstractItemModel>
 #include <QDialog>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 
 // What every settings window shares: Tahoma, the window's names, no help button in the title bar,
@@ -27,6 +29,15 @@ inline QPushButton* pushButton(QWidget* parent, const QString& name, const QStri
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+// The system's 48-pixel message icon (question, information...) beside a small window's question.
+inline QLabel* iconLabel(QWidget* parent, QStyle::StandardPixmap icon)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("Image1"));
+    label->setPixmap(parent->style()->standardIcon(icon).pixmap(48, 48));
+    return label;
 }
 
 // The read-only list the registers, the towns and the chimes are chosen from: whole rows, one at a
