@@ -2,6 +2,7 @@
 
 #include <QtPlugin>
 
+class QWebEngineView;
 class QWidget;
 
 // What the browser module offers: a web view made on demand. The module alone links the browser
@@ -11,7 +12,7 @@ class BrowserFactory
 {
 public:
     virtual ~BrowserFactory() = default;
-    virtual QWidget* createBrowser(QWidget* parent) = 0;
+    virtual QWebEngineView* createBrowser(QWidget* parent) = 0;
 };
 
 #define TN2_BROWSER_FACTORY_IID "it.tn2.impostazione.BrowserFactory/1.0"

@@ -10,7 +10,7 @@ class BrowserModule : public QObject, public BrowserFactory
     Q_PLUGIN_METADATA(IID TN2_BROWSER_FACTORY_IID)
     Q_INTERFACES(BrowserFactory)
 public:
-    QWidget* createBrowser(QWidget* parent) override { return new QWebEngineView(parent); }
+    QWebEngineView* createBrowser(QWidget* parent) override { return new QWebEngineView(parent); }
 };
 
 #include "BrowserModule.moc"

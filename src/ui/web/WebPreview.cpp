@@ -51,7 +51,8 @@ void WebPreview::navigate(const QString& address)
             m_missing->setWordWrap(true);
             layout()->addWidget(m_missing);
         } else {
-            m_browser = factory->createBrowser(this);
+            m_view = factory->createBrowser(this);
+            m_browser = m_view;
             m_browser->setObjectName(objectName() + QStringLiteral("_browser"));
             layout()->addWidget(m_browser);
             connect(m_browser, SIGNAL(loadFinished(bool)), this, SIGNAL(loadFinished(bool)));
@@ -65,6 +66,7 @@ void WebPreview::navigate(const QString& address)
 
 QWebEngineView* WebPreview::browser() const
 {
-    // The module made it: the class is the engine's, only this library does not link it.
-    return static_cast<QWebEngineView*>(m_browser);
+    // Kept as the module made it: a cast down from QWidget would need the engine's type
+    // information, which this library does not link.
+    return m_view;
 }

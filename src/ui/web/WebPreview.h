@@ -33,7 +33,8 @@ signals:
     void loadFinished(bool ok);
 
 private:
-    QWidget* m_browser = nullptr;
+    QWebEngineView* m_view = nullptr;
+    QWidget* m_browser = nullptr; // the same view, as a widget
     QLabel* m_missing = nullptr;
     QString m_address;
     QUrl m_url;
