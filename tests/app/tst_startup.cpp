@@ -37,17 +37,6 @@ QString uniqueLockPath()
     return QDir::temp().filePath(QStringLiteral("tn2-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128)));
 }
 
-// The message box a refused start shows: its title, then its text; closed with OK.
-ModalDriver::Action readMessageBox(QString* seen)
-{
-    return [seen](QWidget* window) {
-        auto* box = qobject_cast<QMessageBox*>(window);
-        QVERIFY(box && box->icon() == QMessageBox::Critical);
-        *seen = box->windowTitle() + QLatin1Char('|') + box->text();
-        box->button(QMessageBox::Ok)->click();
-    };
-}
-
 struct Outcome {
     int code;
     QString out;
@@ -142,7 +131,12 @@ private slots:
         const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
         QString seen;
         ModalDriver driver;
-        driver.next(readMessageBox(&seen));
+        driver.next([&seen](QWidget* window) { // the message box, closed with OK
+            auto* box = qobject_cast<QMessageBox*>(window);
+            QVERIFY(box && box->icon() == QMessageBox::Critical);
+            seen = box->windowTitle() + QLatin1Char('|') + box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
 
         StartUp startUp(folder.path(), machineLock);
         QVERIFY(!startUp.prepare());
