@@ -1,14 +1,7 @@
-#include "Find.h"
 #include "data/ConfigurationRecord.h"
 #include "media/MP3.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
+#include "support/WindowTest.h"
 #include "ui/ScriptedFileDialogs.h"
-
-#include <QDir>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 class TestMP3 : public QObject
 {

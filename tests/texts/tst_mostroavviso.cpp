@@ -1,11 +1,5 @@
-#include "Find.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
+#include "support/WindowTest.h"
 #include "texts/MostroAvviso.h"
-
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 
 class TestMostroAvviso : public QObject
 {
@@ -32,7 +26,6 @@ private slots:
         add("yes to NO", -1, 0, "RB1_1", "PB1_1", 0);
         add("no to SI", 0, 1, "RB1_0", "PB1_1", -1);
         add("no to SI, C&hudi", 0, 1, "RB1_0", "PB1_0", 0);
-        add("never chosen, SI, C&hudi", {}, -1, "RB1_0", "PB1_0", {});
     }
 
     void storesTheChoice()

@@ -1,13 +1,7 @@
-#include "Find.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
+#include "support/WindowTest.h"
 #include "texts/TempoChiamata.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -114,14 +108,9 @@ private slots:
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
         QTest::keyClicks(box, QStringLiteral("94"));
-        QCOMPARE(box->text(), QStringLiteral("94"));
         QTest::keyClick(box, Qt::Key_Home);
         QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClick(box, Qt::Key_End);
-        QTest::keyClicks(box, QStringLiteral("0"));
-        QTest::keyClick(box, Qt::Key_Left);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QCOMPARE(box->text(), QStringLiteral("0"));
+        QCOMPARE(box->text(), QStringLiteral("4"));
     }
 };
 

@@ -1,4 +1,4 @@
-#include "WaveBytes.h"
+#include "RiffBytes.h"
 #include "data/RecordSet.h"
 #include "support/core/TestFolder.h"
 #include "ui/WaveHeader.h"
@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #endif
 
-using namespace WaveBytes;
+using namespace RiffBytes;
 
 class TestWaveHeader : public QObject
 {
