@@ -151,7 +151,6 @@ private slots:
     void modalWindows()
     {
         QFETCH(QString, request);
-        QFETCH(QString, window);
         QFETCH(QString, answer);
         QFETCH(bool, closes);
         TestFolder folder;
@@ -174,7 +173,7 @@ private slots:
         else
             QTest::mouseClick(menu.findChild<QPushButton*>(request), Qt::LeftButton);
 
-        QCOMPARE(opened, window);
+        QTEST(opened, "window");
         QVERIFY(driver.unexpected().isEmpty());
         QCOMPARE(menu.isVisible(), !closes);
     }
@@ -200,7 +199,6 @@ private slots:
         QFETCH(QString, chosen);
         QFETCH(bool, readOnly);
         QFETCH(QString, written);
-        QFETCH(QString, firstLine);
         TestFolder folder;
         QTemporaryDir out;
         ScriptedFileDialogs dialogs;
@@ -218,7 +216,7 @@ private slots:
         QFile::setPermissions(out.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         QCOMPARE(shown, QStringList({"Salva copia delle impostazioni...", "Ripristina impostazioni..."}));
-        QCOMPARE(lines.value(0), firstLine);
+        QTEST(lines.value(0), "firstLine");
         QVERIFY(driver.unexpected().isEmpty());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files), written.isEmpty() ? QStringList() : QStringList{written});
         if (!written.isEmpty()) {

@@ -110,6 +110,7 @@ private slots:
         }
         QVERIFY(writeBytes(m_pictures.filePath("text.jpg"), "not a picture\n"));
         QVERIFY(writeBytes(m_pictures.filePath("clip.avi"), RiffBytes::mjpegClip(40, 160, 120, 10)));
+        QVERIFY(writeBytes(m_pictures.filePath("cut.avi"), RiffBytes::mjpegClip(10, 160, 120, 10).left(200)));
     }
     void init() { m_driver = std::make_unique<ModalDriver>(); }
     void cleanup()
@@ -463,12 +464,14 @@ private slots:
     }
 
     // The video window plays the selected entry in its preview; closing the preview stops it. A file that
-    // cannot be played opens the preview all the same, black, and closes without hanging.
+    // cannot be played, however the engine reports it, opens the preview all the same, black, and closes
+    // without hanging.
     void clipPlaysUntilClosed_data()
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<bool>("plays");
         QTest::newRow("clip") << picture("clip.avi") << true;
+        QTest::newRow("cut off") << picture("cut.avi") << false;
         QTest::newRow("missing") << picture("missing.avi") << false;
     }
 
@@ -512,7 +515,6 @@ private slots:
     {
         QTest::addColumn<QStringList>("kindTypedShownFile");
         QTest::newRow("photo") << QStringList{"Foto", "abc", "ABC", "ABC.tni"};
-        QTest::newRow("video") << QStringList{"Video", "abc", "ABC", "ABC.tnv"};
         QTest::newRow("extension typed") << QStringList{"Foto", "sala.tni", "SALA.TNI", "SALA.TNI"};
         QTest::newRow("the other kind's extension") << QStringList{"Video", "sala.tni", "SALA.TNI", "SALA.TNI.tnv"};
         QTest::newRow("only a to z change") << QStringList{"Foto", "città 2 é-z", "CITTà 2 é-Z", "CITTà 2 é-Z.tni"};
@@ -565,7 +567,6 @@ private slots:
     void refusesNamesThatCannotBeFiles()
     {
         QFETCH(QString, typed);
-        QFETCH(QStringList, message);
         TestFolder folder;
         SalvaNuovoIM dialog(folder.store(), "tni", "Foto", Entries);
         dialog.show();
@@ -575,7 +576,7 @@ private slots:
         m_driver->nextMessage(&said);
         save(dialog);
 
-        QCOMPARE(said, message);
+        QTEST(said, "message");
         QVERIFY(dialog.isVisible());
         QCOMPARE(name->text(), typed);
         QVERIFY(playlistFiles(folder).isEmpty());

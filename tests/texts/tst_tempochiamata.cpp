@@ -54,7 +54,6 @@ private slots:
     void storesSeconds()
     {
         QFETCH(QVariant, stored);
-        QFETCH(QString, shown);
         QFETCH(QString, typed);
         QFETCH(QVariant, result);
         TestFolder folder;
@@ -64,7 +63,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QLineEdit* box = enterBox(window);
-        QCOMPARE(box->text(), shown);
+        QTEST(box->text(), "shown");
         if (!typed.isNull()) {
             QTest::keyClicks(box, typed);
             if (typed.isEmpty())
