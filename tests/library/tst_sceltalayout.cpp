@@ -80,7 +80,7 @@ private slots:
         ModalDriver driver;
         QStringList message;
         driver.nextMessage(&message);
-        QTest::mouseClick(child<QPushButton>(window, "PB1_2"), Qt::LeftButton);
+        clickButton(window, "PB1_2");
 
         const bool refused = radio <= 0;
         QCOMPARE(message, refused ? QStringList({"Selezionare Layout 1-10 !", "Impossibile impostare il",
@@ -121,7 +121,7 @@ private slots:
         ModalDriver driver;
         QStringList message;
         driver.nextMessage(&message);
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_1")), Qt::LeftButton);
+        clickButton(window, QStringLiteral("PB1_1"));
 
         QCOMPARE(message, QStringList{QStringLiteral("Salvataggio effettuato !")});
         // Written as shown: a null comes back as empty text, not as null.
@@ -340,9 +340,9 @@ private slots:
 
         QCOMPARE(choose(window, {}), QStringLiteral("Copia del Layout|Layout 1|sul Layout|Layout 1"));
         QCOMPARE(choose(window, {"L0_10", "L1_3"}), QStringLiteral("Copia del Layout|Layout Base|sul Layout|Layout 4"));
-        QTest::mouseClick(child<QPushButton>(window, "Btn_1"), Qt::LeftButton);
+        clickButton(window, "Btn_1");
         QCOMPARE(choose(window, {"L0_2", "L1_9"}), QStringLiteral("Copia del Layout|Layout 3|sul Layout|Layout 10"));
-        QTest::mouseClick(child<QPushButton>(window, "Btn_1"), Qt::LeftButton);
+        clickButton(window, "Btn_1");
 
         QCOMPARE(first, QStringList{"Copia effettuata correttamente ! "});
         QCOMPARE(second, first);

@@ -52,7 +52,7 @@ private slots:
                 dialogs.setNextCancel();
             else
                 dialogs.setNextFileName(chosen);
-            QTest::mouseClick(child<QPushButton>(window, QStringLiteral("CBT_2")), Qt::LeftButton);
+            clickButton(window, QStringLiteral("CBT_2"));
             QCOMPARE(dialogs.asked().size(), 1);
             QCOMPARE(dialogs.asked().first().first(), QStringLiteral("Selezionare la cartella"));
         }
@@ -60,7 +60,7 @@ private slots:
         QStringList lines;
         if (!result.isNull())
             driver.nextMessage(&lines);
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("CBT_1")), Qt::LeftButton);
+        clickButton(window, QStringLiteral("CBT_1"));
 
         QVERIFY(driver.unexpected().isEmpty());
         QVERIFY(window.isVisible());

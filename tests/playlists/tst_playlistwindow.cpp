@@ -66,11 +66,6 @@ QStringList playlistFiles(const TestFolder& folder)
     return QDir(folder.path()).entryList({QStringLiteral("*.tn?")}, QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-void save(SalvaNuovoIM& dialog)
-{
-    QTest::mouseClick(child<QPushButton>(dialog, "PushButton1"), Qt::LeftButton);
-}
-
 // Types text key by key, accented letters too (keyClicks takes ASCII only).
 void type(QWidget* widget, const QString& text)
 {
@@ -533,7 +528,7 @@ private slots:
         type(child<QLineEdit>(dialog, "FE"), kindTypedShownFile[1]);
         QCOMPARE(child<QLineEdit>(dialog, "FE")->text(), kindTypedShownFile[2]);
 
-        save(dialog);
+        clickButton(dialog, "PushButton1");
 
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -574,7 +569,7 @@ private slots:
         name->insert(typed); // pasted: a tab cannot be typed into the box
         QStringList said;
         m_driver->nextMessage(&said);
-        save(dialog);
+        clickButton(dialog, "PushButton1");
 
         QTEST(said, "message");
         QVERIFY(dialog.isVisible());
@@ -583,7 +578,7 @@ private slots:
 
         name->clear();
         QTest::keyClicks(name, "sala");
-        save(dialog);
+        clickButton(dialog, "PushButton1");
         QCOMPARE(playlistFiles(folder), QStringList{"SALA.tni"});
     }
 
@@ -598,7 +593,7 @@ private slots:
         SalvaNuovoIM replacing(folder.store(), "tni", "Foto", Entries);
         replacing.show();
         QTest::keyClicks(child<QLineEdit>(replacing, "FE"), "sala");
-        save(replacing);
+        clickButton(replacing, "PushButton1");
         QCOMPARE(PlaylistFile::read(folder.filePath("SALA.tni")), Entries);
 
         SalvaNuovoIM blocked(folder.store(), "tni", "Foto", Entries);
@@ -606,13 +601,13 @@ private slots:
         QTest::keyClicks(child<QLineEdit>(blocked, "FE"), "atrio");
         QString said;
         m_driver->next(readErrorWindow(&said));
-        save(blocked);
+        clickButton(blocked, "PushButton1");
         QVERIFY2(said.startsWith("Il file playlist non può essere salvato"), qPrintable(said));
         QVERIFY(said.contains(QDir::toNativeSeparators(folder.filePath("ATRIO.tni"))));
         QVERIFY(blocked.isVisible());
         QCOMPARE(child<QLineEdit>(blocked, "FE")->text(), QStringLiteral("ATRIO"));
 
-        QTest::mouseClick(child<QPushButton>(blocked, "Command5"), Qt::LeftButton);
+        clickButton(blocked, "Command5");
         QVERIFY(!blocked.isVisible());
         QCOMPARE(blocked.result(), int(QDialog::Rejected));
         QCOMPARE(playlistFiles(folder), QStringList{"SALA.tni"});

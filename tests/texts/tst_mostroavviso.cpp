@@ -46,7 +46,7 @@ private slots:
 
         if (!click.isEmpty())
             QTest::mouseClick(child<QRadioButton>(window, click), Qt::LeftButton);
-        QTest::mouseClick(child<QPushButton>(window, close), Qt::LeftButton);
+        clickButton(window, close);
 
         QVERIFY(!window.isVisible());
         before.insert(QStringLiteral("avviso"), result);

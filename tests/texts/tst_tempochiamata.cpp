@@ -75,7 +75,7 @@ private slots:
         if (result.isNull())
             driver.nextMessage(&lines);
 
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_1")), Qt::LeftButton);
+        clickButton(window, QStringLiteral("PB1_1"));
 
         QCOMPARE(window.isVisible(), result.isNull());
         if (result.isNull()) {
