@@ -22,7 +22,6 @@ private slots:
         };
         add("never chosen, &Ok", {}, -1, "", "PB1_1", {});
         add("never chosen, SI", {}, -1, "RB1_0", "PB1_1", -1);
-        add("never chosen, NO", {}, -1, "RB1_1", "PB1_1", 0);
         add("yes to NO", -1, 0, "RB1_1", "PB1_1", 0);
         add("no to SI", 0, 1, "RB1_0", "PB1_1", -1);
         add("no to SI, C&hudi", 0, 1, "RB1_0", "PB1_0", 0);
