@@ -47,13 +47,9 @@ private slots:
         if (!typed.isNull())
             box->setText(typed);
         if (!chosen.isNull()) {
-            if (chosen.isEmpty())
-                dialogs.setNextCancel();
-            else
-                dialogs.setNextFileName(chosen);
+            chosen.isEmpty() ? dialogs.setNextCancel() : dialogs.setNextFileName(chosen);
             clickButton(window, QStringLiteral("CBT_2"));
             QCOMPARE(dialogs.asked().size(), 1);
-            QCOMPARE(dialogs.asked().first().first(), QStringLiteral("Selezionare la cartella"));
         }
         ModalDriver driver;
         QStringList lines;
