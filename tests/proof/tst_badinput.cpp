@@ -19,6 +19,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QMenu>
 #include <algorithm>
 #include <functional>
 
