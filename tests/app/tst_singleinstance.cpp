@@ -70,16 +70,20 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 private slots:
     // Another copy holds a lock: this one is refused, holds nothing, and starts once that copy is
-    // killed, taking over the record it left.
+    // killed, taking over the record it left. Users lock each other's files in a shared sticky folder
+    // such as /tmp, whoever created them and whatever their umask.
     void heldByAnotherCopy_data()
     {
         QTest::addColumn<bool>("holdMachine");
         QTest::addColumn<QString>("holderHost"); // empty: the other copy leaves the folder alone
         QTest::addColumn<bool>("elsewhere");
-        QTest::newRow("this machine") << true << QString() << false;
-        QTest::newRow("this folder, this computer") << false << Here << false;
-        QTest::newRow("this folder, this computer in capitals") << false << Here.toUpper() << false;
-        QTest::newRow("this folder, another computer") << false << QStringLiteral("postazione-cassa") << true;
+        QTest::addColumn<int>("otherUser"); // 0 none; 1 it creates the lock file; 2 this user (umask 077) did
+        QTest::newRow("this machine") << true << QString() << false << 0;
+        QTest::newRow("this folder, this computer") << false << Here << false << 0;
+        QTest::newRow("this folder, this computer in capitals") << false << Here.toUpper() << false << 0;
+        QTest::newRow("this folder, another computer") << false << QStringLiteral("postazione-cassa") << true << 0;
+        QTest::newRow("this machine, another user's lock file") << true << QString() << false << 1;
+        QTest::newRow("this machine, this user's lock file") << true << QString() << false << 2;
     }
 
     void heldByAnotherCopy()
@@ -87,14 +91,29 @@ private slots:
         QFETCH(bool, holdMachine);
         QFETCH(QString, holderHost);
         QFETCH(bool, elsewhere);
-        QTemporaryDir dir;
+        QFETCH(int, otherUser);
+        if (otherUser && ::geteuid() != 0)
+            QSKIP("only root can start a copy as another user");
+        QTemporaryDir dir(QStringLiteral("/tmp/tn2-shared-XXXXXX"));
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 01777) == 0);
         const QString machineLock = dir.filePath(QStringLiteral("macchina.lock"));
         const QString folder = dir.filePath(QStringLiteral("programma"));
         QVERIFY(QDir().mkdir(folder));
+        if (otherUser == 2) {
+            const mode_t before = ::umask(077);
+            QCOMPARE(SingleInstanceGuard(folder, machineLock).tryAcquire(), SingleInstanceGuard::Acquired);
+            ::umask(before);
+        }
+        QStringList arguments{QStringLiteral("--hold")};
+        if (otherUser)
+            arguments << QStringLiteral("--as-user") << QString::number(Nobody);
         QProcess other;
-        QCOMPARE(startOtherCopy(other, {QStringLiteral("--hold"), holdMachine ? machineLock : QStringLiteral("-"),
-                                        holderHost.isEmpty() ? QStringLiteral("-") : folder, holderHost}),
-                 "held");
+        const QByteArray answer =
+            startOtherCopy(other, arguments + QStringList{holdMachine ? machineLock : "-",
+                                                          holderHost.isEmpty() ? "-" : folder, holderHost});
+        if (answer == "no-user")
+            QSKIP("this system does not let root start a process as another user");
+        QCOMPARE(answer, "held");
 
         SingleInstanceGuard guard(folder, machineLock);
         QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::AlreadyRunning);
@@ -192,43 +211,6 @@ private slots:
         const QString there = QString::fromLocal8Bit(startOtherCopy(other, arguments));
         QCOMPARE(there, SingleInstanceGuard::defaultMachineLockPath());
         QVERIFY(other.waitForFinished());
-    }
-
-    // Users lock each other's files in a shared sticky folder such as /tmp, whoever created them
-    // and whatever their umask.
-    void anotherUser_data()
-    {
-        QTest::addColumn<bool>("otherCreates");
-        QTest::newRow("the other user creates the file") << true;
-        QTest::newRow("this user creates the file") << false;
-    }
-
-    void anotherUser()
-    {
-        QFETCH(bool, otherCreates);
-        if (::geteuid() != 0)
-            QSKIP("only root can start a copy as another user");
-        QTemporaryDir shared(QStringLiteral("/tmp/tn2-shared-XXXXXX"));
-        QVERIFY(::chmod(QFile::encodeName(shared.path()).constData(), 01777) == 0);
-        QTemporaryDir folder;
-        const QString machineLock = shared.filePath(QStringLiteral("macchina.lock"));
-        if (!otherCreates) {
-            const mode_t before = ::umask(077);
-            QCOMPARE(SingleInstanceGuard(folder.path(), machineLock).tryAcquire(), SingleInstanceGuard::Acquired);
-            ::umask(before);
-        }
-
-        QProcess other;
-        const QByteArray answer = startOtherCopy(other, {QStringLiteral("--hold"), QStringLiteral("--as-user"),
-                                                         QString::number(Nobody), machineLock, "-", Here});
-        if (answer == "no-user")
-            QSKIP("this system does not let root start a process as another user");
-        QCOMPARE(answer, "held");
-        SingleInstanceGuard guard(folder.path(), machineLock);
-        QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::AlreadyRunning);
-        other.kill();
-        QVERIFY(other.waitForFinished());
-        QCOMPARE(guard.tryAcquire(), SingleInstanceGuard::Acquired);
     }
 };
 

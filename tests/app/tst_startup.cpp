@@ -1,139 +1,142 @@
 #include "ReadErrorWindow.h"
+#include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/FolderLock.h"
 #include "app/SingleInstanceGuard.h"
 #include "app/StartUp.h"
+#include "data/ConfigurationRecord.h"
 #include "data/Database.h"
 #include "data/RecordSet.h"
+#include "data/SettingsBackup.h"
 #include "data/StoreError.h"
 #include "data/seed/Seed.h"
+#include "support/core/DatabaseDigest.h"
 #include "support/core/FileBytes.h"
 #include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
+#include "ui/Guarded.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <QUuid>
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
-using Setup = std::function<void(const QString& folder)>;
+using Failure = std::function<void(Database&)>;
 
 QString uniqueLockPath()
 {
     return QDir::temp().filePath(QStringLiteral("tn2-test-%1.lock").arg(QUuid::createUuid().toString(QUuid::Id128)));
 }
 
-// The message box a refused start shows: its title, then its text; closed with OK.
-ModalDriver::Action readMessageBox(QString* seen)
+struct Outcome {
+    int code;
+    QString out;
+    QString err;
+};
+
+Outcome run(const QStringList& arguments, const QString& folder, const QString& machineLock)
 {
-    return [seen](QWidget* window) {
-        auto* box = qobject_cast<QMessageBox*>(window);
-        QVERIFY(box && box->icon() == QMessageBox::Critical);
-        *seen = box->windowTitle() + QLatin1Char('|') + box->text();
-        box->button(QMessageBox::Ok)->click();
-    };
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int code = CommandLine::run(arguments, folder, machineLock, outStream, errStream);
+    outStream.flush();
+    errStream.flush();
+    return {code, out, err};
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Setup)
+Q_DECLARE_METATYPE(Failure)
 
+// The program's start: its locks, its database, the command line, and the guard that catches what a
+// window's handler throws.
 class TestStartUp : public QObject
 {
     Q_OBJECT
 private slots:
-    // A database that cannot be used ends the start with the error window, and is left as it was.
-    void badDatabase_data()
+    // A database the main menu cannot use ends the start with the error window, and is left as it
+    // was. A table that only another window uses does not stop the start; that window names it when
+    // it opens, and the program goes on.
+    void damagedDatabase_data()
     {
-        QTest::addColumn<Setup>("setup");
-        QTest::addColumn<QString>("named"); // what the error window must name
-        QTest::newRow("not a database") << Setup([](const QString& folder) {
-            writeBytes(Database::pathIn(folder), QByteArray("Elenco turni, non un database.\n").repeated(200));
-        }) << "TN2.db";
-        QTest::newRow("column missing") << Setup([](const QString& folder) {
-            Database(folder, &Seed::populate)
-                .execute(QStringLiteral("ALTER TABLE Configurazione DROP COLUMN MisuraFormWH"));
-        }) << "MisuraFormWH";
-        QTest::newRow("read-only") << Setup([](const QString& folder) {
-            Database database(folder, &Seed::populate);
-            QFile::setPermissions(database.path(), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        }) << "sola lettura";
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("a column of the menu's table missing")
+            << "ALTER TABLE Configurazione DROP COLUMN MisuraFormWH" << false;
+        QTest::newRow("another window's table missing") << "DROP TABLE DinDon" << true;
     }
 
-    void badDatabase()
+    void damagedDatabase()
     {
-        QFETCH(Setup, setup);
-        QFETCH(QString, named);
+        QFETCH(QString, sql);
+        QFETCH(bool, starts);
         TestFolder folder;
-        setup(folder.path());
+        Database(folder.path(), &Seed::populate).execute(sql);
         const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
         const QByteArray before = readBytes(Database::pathIn(folder.path()));
         QString said;
         ModalDriver driver;
-        driver.next(readErrorWindow(&said));
+        if (!starts)
+            driver.next(readErrorWindow(&said));
 
         StartUp startUp(folder.path(), uniqueLockPath());
-        QVERIFY(!startUp.prepare());
+        QCOMPARE(startUp.prepare(), starts);
 
-        QCOMPARE(startUp.exitCode(), int(StartUp::StoreFailed));
         QVERIFY(driver.unexpected().isEmpty());
-        QVERIFY2(said.contains(named), qPrintable(said));
+        if (starts) {
+            QCOMPARE(storeErrorSentence([&] { RecordSet(startUp.store()->database(), QStringLiteral("DinDon")); }),
+                     QStringLiteral("Nel database manca la tabella \"DinDon\"."));
+            return;
+        }
+        QCOMPARE(startUp.exitCode(), int(StartUp::StoreFailed));
+        QVERIFY2(said.contains(QStringLiteral("MisuraFormWH")), qPrintable(said));
         QStringList filesAfter = QDir(folder.path()).entryList(QDir::Files);
         filesAfter.removeOne(QLatin1String(FolderLock::FileName));
         QCOMPARE(filesAfter, filesBefore);
         QCOMPARE(readBytes(Database::pathIn(folder.path())), before);
     }
 
-    // A table that only another window uses does not stop the start; that window names it when it
-    // opens, and the program goes on.
-    void tableOfAnotherWindowMissing()
-    {
-        TestFolder folder;
-        Database(folder.path(), &Seed::populate).execute(QStringLiteral("DROP TABLE DinDon"));
-        StartUp startUp(folder.path(), uniqueLockPath());
-        QVERIFY(startUp.prepare());
-        QCOMPARE(storeErrorSentence([&] { RecordSet(startUp.store()->database(), QStringLiteral("DinDon")); }),
-                 QStringLiteral("Nel database manca la tabella \"DinDon\"."));
-    }
-
     // A start refused by the lock shows why and ends before anything else happens.
     void refusedByTheLock_data()
     {
-        QTest::addColumn<QString>("holder"); // "machine", "other computer", or none: no lock can be taken
-        QTest::addColumn<QString>("machineLock");
+        QTest::addColumn<QString>("machineLock"); // held by another copy, or one that cannot be taken
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
-        QTest::newRow("copy on this machine") << "machine" << uniqueLockPath() << int(StartUp::AlreadyRunning)
+        QTest::newRow("copy on this machine") << uniqueLockPath() << int(StartUp::AlreadyRunning)
                                               << "TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !";
-        QTest::newRow("copy on another computer")
-            << "other computer" << uniqueLockPath() << int(StartUp::AlreadyRunning) << "computer postazione-2";
-        QTest::newRow("no lock possible") << QString() << QStringLiteral("/dev/null/tn2.lock")
-                                          << int(StartUp::LockUnavailable) << "/dev/null/tn2.lock";
+        QTest::newRow("no lock possible")
+            << QStringLiteral("/dev/null/tn2.lock") << int(StartUp::LockUnavailable) << "/dev/null/tn2.lock";
     }
 
     void refusedByTheLock()
     {
-        QFETCH(QString, holder);
         QFETCH(QString, machineLock);
         QFETCH(int, exitCode);
         QFETCH(QString, said);
         QTemporaryDir elsewhere;
         QTemporaryDir folder;
         SingleInstanceGuard otherCopy(elsewhere.path(), machineLock);
-        FolderLock otherComputer(folder.path(), QStringLiteral("postazione-2"));
-        if (holder == QLatin1String("machine"))
-            QCOMPARE(otherCopy.tryAcquire(), SingleInstanceGuard::Acquired);
-        else if (holder == QLatin1String("other computer"))
-            QCOMPARE(otherComputer.tryLock(), FileLock::Locked);
+        QCOMPARE(otherCopy.tryAcquire() == SingleInstanceGuard::Acquired, exitCode == StartUp::AlreadyRunning);
         const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
         QString seen;
         ModalDriver driver;
-        driver.next(readMessageBox(&seen));
+        driver.next([&seen](QWidget* window) { // the message box, closed with OK
+            auto* box = qobject_cast<QMessageBox*>(window);
+            QVERIFY(box && box->icon() == QMessageBox::Critical);
+            seen = box->windowTitle() + QLatin1Char('|') + box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
 
         StartUp startUp(folder.path(), machineLock);
         QVERIFY(!startUp.prepare());
@@ -145,54 +148,190 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
     }
 
-    void secondCopyOfTheProgram()
+    // Only --backup, --restore and --help take the program away from its windows (a start with no
+    // argument or the toolkit's own goes on as it always has); a file missing or too many get the
+    // usage, take no lock and have their own exit code. The backup runs beside a copy of the program;
+    // the restore (refused while one runs: see theProgram) puts the copy back. Every outcome has its
+    // exit code and its sentence on the terminal.
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // COPY: a copy of the settings, TEXT: a text file
+        QTest::addColumn<int>("code");              // -1: the windows open
+        QTest::addColumn<QString>("said");
+        const QString usage = QStringLiteral("Uso:");
+        QTest::newRow("none") << QStringList() << -1 << QString();
+        QTest::newRow("the toolkit's own") << QStringList({"-platform", "offscreen"}) << -1 << QString();
+        QTest::newRow("--backup without a file") << QStringList({"--backup"}) << int(CommandLine::Usage) << usage;
+        QTest::newRow("--restore with two files")
+            << QStringList({"--restore", "a.zip", "b.zip"}) << int(CommandLine::Usage) << usage;
+        QTest::newRow("an option for a file")
+            << QStringList({"--backup", "--restore"}) << int(CommandLine::Usage) << usage;
+        QTest::newRow("--help") << QStringList({"--help"}) << int(CommandLine::Done) << usage;
+        QTest::newRow("--backup") << QStringList({"--backup", "NEW"}) << int(CommandLine::Done)
+                                  << "Copia delle impostazioni salvata in NEW";
+        QTest::newRow("--restore") << QStringList({"--restore", "COPY"}) << int(CommandLine::Done)
+                                   << "Impostazioni ripristinate dalla copia del";
+        QTest::newRow("--restore of no copy") << QStringList({"--restore", "TEXT"}) << int(CommandLine::Failed)
+                                              << "Ripristino non eseguito: le impostazioni non sono cambiate.";
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, code);
+        QFETCH(QString, said);
+        QCOMPARE(CommandLine::wanted(arguments), code >= 0);
+        if (code < 0)
+            return;
+        TestFolder folder;
+        QTemporaryDir out;
+        const QString copy = out.filePath(QStringLiteral("notte.zip"));
+        const QString created = out.filePath(QStringLiteral("nuova.zip"));
+        ConfigurationRecord(folder.store()).setScrollingText(QStringLiteral("prima"));
+        SettingsBackup::backup(folder.path(), copy);
+        const QByteArray saved = databaseDigest(Database::pathIn(folder.path()));
+        ConfigurationRecord(folder.store()).setScrollingText(QStringLiteral("dopo"));
+        folder.store().close();
+        const QByteArray changed = databaseDigest(Database::pathIn(folder.path()));
+        QVERIFY(writeBytes(out.filePath(QStringLiteral("testo.zip")), "testo"));
+        arguments.replaceInStrings(QStringLiteral("COPY"), copy);
+        arguments.replaceInStrings(QStringLiteral("TEXT"), out.filePath(QStringLiteral("testo.zip")));
+        arguments.replaceInStrings(QStringLiteral("NEW"), created);
+        said.replace(QStringLiteral("NEW"), QDir::toNativeSeparators(created));
+        QTemporaryDir locks;
+        const QString machineLock = locks.filePath(QStringLiteral("machine.lock"));
+        SingleInstanceGuard program(folder.path(), machineLock);
+        if (said.startsWith(QLatin1String("Copia")))
+            QCOMPARE(program.tryAcquire(), SingleInstanceGuard::Acquired);
+
+        const Outcome outcome = run(arguments, folder.path(), machineLock);
+
+        QCOMPARE(outcome.code, code);
+        QVERIFY2((code == CommandLine::Done ? outcome.out : outcome.err).contains(said),
+                 qPrintable(outcome.out + outcome.err));
+        QCOMPARE(databaseDigest(Database::pathIn(folder.path())),
+                 said.startsWith(QLatin1String("Impostazioni")) ? saved : changed);
+        QCOMPARE(QFileInfo::exists(created), said.startsWith(QLatin1String("Copia")));
+        if (said == QLatin1String("Uso:"))
+            QVERIFY(QDir(locks.path()).isEmpty());
+    }
+
+    // The program itself: --backup needs no display and runs while the folder is taken by a copy
+    // of the program; --restore is refused then.
+    void theProgram()
     {
         if (!QFileInfo::exists(QStringLiteral(TN2_APP_BINARY)))
             QSKIP("the program has not been built");
-        {
-            FileLock probe(SingleInstanceGuard::defaultMachineLockPath());
-            if (probe.tryLock() != FileLock::Locked)
-                QSKIP("a copy of the program is already running on this machine");
-        }
-        // A copy of the program from a folder of its own, so that its database lands there.
-        QTemporaryDir firstFolder;
-        const QString program = QDir(firstFolder.path()).filePath(QStringLiteral("tn2-impostazione"));
+        TestFolder folder;
+        folder.database();
+        folder.store().close();
+        const QString program = folder.filePath(QStringLiteral("tn2-impostazione"));
         QVERIFY(QFile::copy(QStringLiteral(TN2_APP_BINARY), program));
-        QProcess first;
+        FolderLock running(folder.path());
+        QCOMPARE(running.tryLock(), FileLock::Locked);
+        const QByteArray before = databaseDigest(Database::pathIn(folder.path()));
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        first.setProcessEnvironment(environment);
-        first.start(program, {});
-        QVERIFY(first.waitForStarted());
-        // The database appears only once the copy holds the machine.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Database::pathIn(firstFolder.path())), 30000);
-        QCOMPARE(first.state(), QProcess::Running);
-
-        // This process starts as a second copy, from another folder.
-        QTemporaryDir secondFolder;
-        QString seen;
-        ModalDriver driver;
-        driver.next(readMessageBox(&seen));
-        {
-            StartUp second(secondFolder.path());
-            QVERIFY(!second.prepare());
-            QCOMPARE(second.exitCode(), int(StartUp::AlreadyRunning));
-            QCOMPARE(second.store(), nullptr);
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        QTemporaryDir out;
+        const QString copy = out.filePath(QStringLiteral("notte.zip"));
+        for (const char* option : {"--backup", "--restore"}) {
+            QProcess process;
+            process.setProcessEnvironment(environment);
+            process.start(program, {QLatin1String(option), copy});
+            QVERIFY(process.waitForFinished(60000));
+            const bool backup = qstrcmp(option, "--backup") == 0;
+            QCOMPARE(process.exitCode(), int(backup ? CommandLine::Done : CommandLine::AlreadyRunning));
+            QVERIFY(QString::fromUtf8(backup ? process.readAllStandardOutput() : process.readAllStandardError())
+                        .contains(backup ? "Copia delle impostazioni" : "Ripristino non eseguito"));
         }
-        QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(seen, QStringLiteral("ATTENZIONE|TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !"));
-        // Nothing was touched, and the first copy runs on.
-        QVERIFY(QDir(secondFolder.path()).isEmpty());
-        QCOMPARE(first.state(), QProcess::Running);
+        QVERIFY(QFileInfo::exists(copy));
+        QCOMPARE(databaseDigest(Database::pathIn(folder.path())), before);
+    }
 
-        // A copy that dies leaves its lock files behind; the next start takes them over.
-        first.kill();
-        QVERIFY(first.waitForFinished());
-        SingleInstanceGuard next(firstFolder.path());
-        QVERIFY(QFile::exists(next.machineLockPath()));
-        QCOMPARE(next.tryAcquire(), SingleInstanceGuard::Acquired);
+    void handlerFailure_data()
+    {
+        QTest::addColumn<Failure>("failure");
+        QTest::addColumn<QStringList>("said");
+        QTest::addColumn<bool>("slotGuard");
+        const Failure missingTable = [](Database& database) { RecordSet(database, QStringLiteral("Inesistente")); };
+        QTest::newRow("store error") << Failure([](Database&) {
+            throw StoreError(QStringLiteral("Il database è bloccato."), QStringLiteral("/x/TN2.db"),
+                             QStringLiteral("Layout3"), QStringLiteral("Top"), QStringLiteral("database is locked"));
+        }) << QStringList{"Il database è bloccato.", "TN2.db", "Layout3", "Top", "database is locked"}
+                                     << true;
+        QTest::newRow("a table that is not there") << missingTable << QStringList{"Inesistente", "TN2.db"} << true;
+        QTest::newRow("unguarded slot") << missingTable << QStringList{"Inesistente", "TN2.db"} << false;
+        QTest::newRow("any other exception") << Failure([](Database&) { throw std::runtime_error("vector too long"); })
+                                             << QStringList{"errore imprevisto", "vector too long"} << true;
+    }
+
+    // A handler that fails, here inside a modal window, shows the error window; what it stored
+    // before the failure stays stored, its window stays open and the program goes on. The slot's
+    // own guard catches it; a slot connected without one is caught by the application's.
+    void handlerFailure()
+    {
+        QFETCH(Failure, failure);
+        QFETCH(QStringList, said);
+        QFETCH(bool, slotGuard);
+        TestFolder folder;
+        QDialog dialog;
+        auto* save = new QPushButton(QStringLiteral("Salva"), &dialog);
+        save->setObjectName(QStringLiteral("save"));
+        int clicks = 0;
+        const auto handler = [&] {
+            if (++clicks > 1)
+                return;
+            RecordSet record(folder.database(), QStringLiteral("Configurazione"));
+            record.edit();
+            record.setValue(QStringLiteral("StringaScorrevole"), QStringLiteral("prima del guasto"));
+            record.update();
+            failure(folder.database());
+        };
+        if (slotGuard)
+            QObject::connect(save, &QPushButton::clicked, &dialog, guarded(&dialog, handler));
+        else
+            QObject::connect(save, &QPushButton::clicked, &dialog, handler);
+        QString text;
+        bool stillOpen = false;
+        ModalDriver driver;
+        driver.next([&](QWidget* window) {
+            ModalDriver inner; // the error window opens inside this click
+            inner.next(readErrorWindow(&text));
+            ModalDriver::click(window, QStringLiteral("save"));
+            stillOpen = QApplication::activeModalWidget() == window;
+            ModalDriver::click(window, QStringLiteral("save"));
+            qobject_cast<QDialog*>(window)->accept();
+        });
+
+        QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+
+        QVERIFY(driver.unexpected().isEmpty());
+        for (const QString& part : said)
+            QVERIFY2(text.contains(part), qPrintable(text));
+        QVERIFY(stillOpen);
+        QCOMPARE(clicks, 2);
+        QCOMPARE(RecordSet(folder.database(), QStringLiteral("Configurazione")).value("StringaScorrevole").toString(),
+                 QStringLiteral("prima del guasto"));
     }
 };
 
-QTEST_MAIN(TestStartUp)
+#if defined(__SANITIZE_ADDRESS__)
+// A failure the guard catches has unwound through Qt's own frames, built without exception cleanup,
+// so the copies of the event they held are never freed (a few hundred bytes per failure, in the
+// program as here): not what these tests look for.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libQt6Core.so\nleak:libQt6Gui.so\nleak:libQt6Widgets.so\n";
+}
+#endif
+
+int main(int argc, char* argv[])
+{
+    Application application(argc, argv); // the guard lives in the application object
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    TestStartUp test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "tst_startup.moc"

@@ -1,14 +1,20 @@
 #include "data/ConfigurationRecord.h"
+#include "data/Database.h"
 #include "data/DatabaseCopy.h"
 #include "data/FileIdentity.h"
+#include "data/LayoutFile.h"
+#include "data/LayoutNames.h"
+#include "data/LayoutRecords.h"
 #include "data/PlaylistFile.h"
 #include "data/RecordSet.h"
 #include "data/SettingsBackup.h"
+#include "data/StoreError.h"
 #include "data/ZipArchive.h"
 #include "data/seed/Seed.h"
 #include "support/core/ArchiveEdit.h"
 #include "support/core/DatabaseDigest.h"
 #include "support/core/FileBytes.h"
+#include "support/core/LayoutTables.h"
 #include "support/core/RawConnection.h"
 #include "support/core/SmallDisk.h"
 #include "support/core/StoreErrorOf.h"
@@ -16,6 +22,9 @@
 
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -111,8 +120,39 @@ int restorer(const QString& folder, const QString& archive)
     return 0;
 }
 
+void setCell(TestFolder& folder, int layout, int row, const QString& column, const QVariant& value)
+{
+    RecordSet records(folder.database(), LayoutTableName(layout));
+    for (int skip = 1; skip < row; ++skip)
+        records.moveNext();
+    records.edit();
+    records.setValue(column, value);
+    records.update();
+}
+
+void setName(TestFolder& folder, int layout, const QString& name, const QString& description)
+{
+    LayoutNames names(folder.store());
+    QVector<LayoutNames::Entry> entries = names.read();
+    entries[layout] = {name, description};
+    names.write(entries);
+}
+
+constexpr int BackgroundRow = 48;
+
+// A layout file like `good` whose layout document `edit` changed, checksums kept right.
+void rewriteLayout(const QString& good, const QString& target, const std::function<void(QJsonObject&)>& edit)
+{
+    rewriteArchive(good, target, true, [&](auto& files, auto&) {
+        QJsonObject layout = QJsonDocument::fromJson(files.value(QStringLiteral("layout.json"))).object();
+        edit(layout);
+        files.insert(QStringLiteral("layout.json"), QJsonDocument(layout).toJson());
+    });
+}
+
 } // namespace
 
+// Every setting in one archive and back, and one layout to a file and into any numbered layout.
 class TestSettingsBackup : public QObject
 {
     Q_OBJECT
@@ -120,7 +160,8 @@ private slots:
     // The archive holds the database as it is, every playlist file and the chimes of the program
     // folder, and lists what lies elsewhere; its checksums match what it holds. A restore brings
     // them back in the very file a display holds open; the settings it replaced are in the
-    // automatic copy, which restores them in turn.
+    // automatic copy, which restores them in turn. The ten newest automatic copies stay, with
+    // whatever else the operator put in Backup.
     void backupThenRestore()
     {
         TestFolder folder;
@@ -133,23 +174,14 @@ private slots:
         QCOMPARE(summary.playlists, QStringList({"Foto.TNI", "video.tnv"}));
         // The chime the configuration names, and the one a new database lists.
         QCOMPARE(summary.media, QStringList({"suoni/din.wav", "dindon.wav"}));
-        QHash<QString, QByteArray> contents;
         const ZipReader reader(archive);
-        const ArchiveManifest manifest =
-            ArchiveManifest::readChecked(reader, ArchiveManifest::Kind::Settings, &contents);
+        const ArchiveManifest manifest = ArchiveManifest::readChecked(reader, ArchiveManifest::Kind::Settings, nullptr);
         QCOMPARE(reader.names().size(), 6);
-        QVERIFY(qAbs(manifest.created.secsTo(QDateTime::currentDateTime())) < 60);
-        QCOMPARE(contents.value(QStringLiteral("media/suoni/din.wav")), QByteArray("RIFF A"));
-        QCOMPARE(contents.value(QStringLiteral("playlist/Foto.TNI")), readBytes(folder.filePath("Foto.TNI")));
         QHash<QString, QStringList> listed;
         for (const ArchiveManifest::External& external : manifest.external)
             listed.insert(external.path, external.usedBy + QStringList{external.present ? "present" : "absent"});
         QCOMPARE(listed.value(QStringLiteral("/altrove/rossi.jpg")), QStringList({"utenti: Rossi A", "absent"}));
         QCOMPARE(listed.value(QStringLiteral("/altrove/foto/A.jpg")), QStringList({"playlist Foto.TNI", "absent"}));
-        QTemporaryDir check;
-        writeBytes(check.filePath(QStringLiteral("TN2.db")), contents.value(QStringLiteral("TN2.db")));
-        QCOMPARE(databaseDigest(check.filePath(QStringLiteral("TN2.db"))),
-                 databaseDigest(Database::pathIn(folder.path())));
 
         const FolderState original = stateOf(folder.path());
         buildScene(folder, QStringLiteral("B"));
@@ -160,6 +192,14 @@ private slots:
         const RawConnection display(live, RawConnection::ReadOnly);
         const char* const text = "SELECT StringaScorrevole FROM Configurazione";
         QCOMPARE(display.text(text), QStringLiteral("Benvenuti B"));
+        const QDir backups(folder.filePath(QStringLiteral("Backup")));
+        QStringList kept{QStringLiteral("mia-copia.zip")};
+        for (int day = 10; day < 22; ++day) {
+            kept.append(QStringLiteral("TN2-prima-del-ripristino-200001%1-120000-000.zip").arg(day));
+            writeBytes(backups.filePath(kept.last()), "vecchia");
+        }
+        writeBytes(backups.filePath(kept.first()), "dell'operatore");
+        writeBytes(backups.filePath(QStringLiteral("TN2-prima-del-ripristino-20000110-120000-000.zip.Ab12Cd")), "x");
 
         const SettingsBackup::Restored restored =
             SettingsBackup::restore(folder.store(), SettingsBackup::CheckedArchive(archive));
@@ -173,35 +213,13 @@ private slots:
         QVERIFY(restored.notReplaced.isEmpty());
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("TN2.ripristino"))));
 
-        QCOMPARE(QFileInfo(restored.automaticBackup).absolutePath(), folder.filePath(QStringLiteral("Backup")));
+        QCOMPARE(QFileInfo(restored.automaticBackup).absolutePath(), backups.path());
+        kept.remove(1, 3);
+        kept.append(QFileInfo(restored.automaticBackup).fileName());
+        kept.sort();
+        QCOMPARE(backups.entryList(QDir::Files, QDir::Name), kept);
         SettingsBackup::restore(folder.store(), SettingsBackup::CheckedArchive(restored.automaticBackup));
         QCOMPARE(stateOf(folder.path()), changed);
-    }
-
-    // The ten newest automatic copies stay, with whatever else the operator put in Backup.
-    void automaticCopiesKeepTheTenNewest()
-    {
-        TestFolder folder;
-        folder.database();
-        QTemporaryDir out;
-        const QString archive = out.filePath(QStringLiteral("A.zip"));
-        SettingsBackup::backup(folder.path(), archive);
-        const QDir backups(folder.filePath(QStringLiteral("Backup")));
-        QStringList expected{QStringLiteral("mia-copia.zip")};
-        for (int day = 10; day < 22; ++day) {
-            expected.append(QStringLiteral("TN2-prima-del-ripristino-200001%1-120000-000.zip").arg(day));
-            writeBytes(backups.filePath(expected.last()), "vecchia");
-        }
-        writeBytes(backups.filePath(expected.first()), "dell'operatore");
-        writeBytes(backups.filePath(QStringLiteral("TN2-prima-del-ripristino-20000110-120000-000.zip.Ab12Cd")), "x");
-
-        const SettingsBackup::Restored restored =
-            SettingsBackup::restore(folder.store(), SettingsBackup::CheckedArchive(archive));
-
-        expected.remove(1, 3);
-        expected.append(QFileInfo(restored.automaticBackup).fileName());
-        expected.sort();
-        QCOMPARE(backups.entryList(QDir::Files, QDir::Name), expected);
     }
 
     // An archive that is not a whole, unchanged copy of this program's settings, or a target that
@@ -218,8 +236,8 @@ private slots:
             {"checksum", "non corrisponde al suo codice di controllo"},
             {"escape", "nome non ammesso"},
             {"newer", "versione più recente"},
-            {"DROP TABLE radio", "non è completo: Nel database manca la tabella \"radio\""},
-            {"ALTER TABLE utenti DROP COLUMN percorsofoto", "manca la colonna \"percorsofoto\""},
+            {"ALTER TABLE utenti DROP COLUMN percorsofoto",
+             "non è completo: Nella tabella \"utenti\" del database manca la colonna \"percorsofoto\""},
             {"damaged", "danneggiato"},
             {"read-only out", "La cartella è in sola lettura"},     // backup into a read-only folder
             {"read-only out/old.zip", "Il file è in sola lettura"}, // backup over a read-only file
@@ -310,61 +328,57 @@ private slots:
     void fullDisk()
     {
         QFETCH(QString, where);
+        const bool pageLimit = where == QLatin1String("page limit");
+        const bool restore = where != QLatin1String("backup");
         QTemporaryDir mountPoint;
+        std::optional<SmallDisk> disk;
+        if (!pageLimit && !disk.emplace(mountPoint.path(), restore ? 8192 : 64).mounted())
+            QSKIP("a small disk can be mounted only by root on Linux");
         QTemporaryDir out;
         const QString archive = out.filePath(QStringLiteral("A.zip"));
-        if (where == QLatin1String("page limit")) {
-            TestFolder folder;
-            buildScene(folder, QStringLiteral("A"));
-            folder.database().execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM "
-                                                     "n WHERE i < 3000) INSERT INTO radio SELECT 'Radio ' || i, "
-                                                     "printf('%.200c', 'u') FROM n"));
-            SettingsBackup::backup(folder.path(), archive);
-            folder.database().execute(QStringLiteral("DELETE FROM radio"));
-            folder.database().execute(QStringLiteral("VACUUM"));
-            buildScene(folder, QStringLiteral("B"));
-            const FolderState before = stateOf(folder.path());
-            const SettingsBackup::CheckedArchive checked(archive);
-            folder.database().execute(QStringLiteral("PRAGMA max_page_count = 1"));
-
-            const QString message = storeErrorSentence([&] { SettingsBackup::restore(folder.store(), checked); });
-
-            QVERIFY2(message.contains(QStringLiteral("Il disco è pieno")), qPrintable(message));
-            folder.store().close();
-            QCOMPARE(DatabaseCopy::integrity(Database::pathIn(folder.path())), QStringLiteral("ok"));
-            QCOMPARE(stateOf(folder.path()), before);
-            QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("TN2.ripristino"))));
-            return;
-        }
-        const bool restore = where == QLatin1String("restore");
-        const SmallDisk disk(mountPoint.path(), restore ? 8192 : 64);
-        if (!disk.mounted())
-            QSKIP("a small disk can be mounted only by root on Linux");
         TestFolder source;
         buildScene(source, QStringLiteral("A"));
+        if (pageLimit) // settings that need more pages than the file they will replace
+            source.database().execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM "
+                                                     "n WHERE i < 3000) INSERT INTO radio SELECT 'Radio ' || i, "
+                                                     "printf('%.200c', 'u') FROM n"));
         SettingsBackup::backup(source.path(), archive);
+        const QString folder = pageLimit ? source.path() : mountPoint.path();
         std::unique_ptr<Store> store;
-        if (restore) {
+        if (pageLimit) {
+            source.database().execute(QStringLiteral("DELETE FROM radio"));
+            source.database().execute(QStringLiteral("VACUUM"));
+            buildScene(source, QStringLiteral("B"));
+        } else if (restore) {
             store = std::make_unique<Store>(mountPoint.path(), &Seed::populate);
             store->database();
-            QVERIFY(disk.fill(QFileInfo(archive).size() / 2));
+            QVERIFY(disk->fill(QFileInfo(archive).size() / 2));
         }
-        const QString old = QDir(mountPoint.path()).filePath(QStringLiteral("copia.zip"));
+        const QString old = QDir(folder).filePath(QStringLiteral("copia.zip"));
         writeBytes(old, "copia precedente");
-        const FolderState before = stateOf(mountPoint.path());
+        const FolderState before = stateOf(folder);
+        std::optional<SettingsBackup::CheckedArchive> checked;
+        if (restore)
+            checked.emplace(archive);
+        if (pageLimit)
+            source.database().execute(QStringLiteral("PRAGMA max_page_count = 1"));
 
         const QString message = storeErrorSentence([&] {
             if (restore)
-                SettingsBackup::restore(*store, SettingsBackup::CheckedArchive(archive));
+                SettingsBackup::restore(pageLimit ? source.store() : *store, *checked);
             else
                 SettingsBackup::backup(source.path(), old);
         });
 
         QVERIFY2(message.contains(QStringLiteral("Il disco è pieno")), qPrintable(message));
-        store.reset();
-        QCOMPARE(stateOf(mountPoint.path()), before);
-        QCOMPARE(QDir(mountPoint.path()).entryList({QStringLiteral("*.zip*")}, QDir::Files), QStringList{"copia.zip"});
-        QVERIFY(QDir(QDir(mountPoint.path()).filePath(QStringLiteral("Backup"))).isEmpty());
+        pageLimit ? source.store().close() : store.reset();
+        if (restore)
+            QCOMPARE(DatabaseCopy::integrity(Database::pathIn(folder)), QStringLiteral("ok"));
+        QCOMPARE(stateOf(folder), before);
+        QCOMPARE(QDir(folder).entryList({QStringLiteral("*.zip*")}, QDir::Files), QStringList{"copia.zip"});
+        // The automatic copy stays where the disk had room for it.
+        QVERIFY(pageLimit || QDir(QDir(folder).filePath(QStringLiteral("Backup"))).isEmpty());
+        QVERIFY(!QFileInfo::exists(QDir(folder).filePath(QStringLiteral("TN2.ripristino"))));
     }
 
     // After an interruption the next start finishes the restore when its database was written, and
@@ -489,6 +503,169 @@ private slots:
             old += now == oldState ? 1 : 0;
         }
         qInfo("a restore takes %d ms; the killed ones left %d old, %d new", duration, old, 20 - old);
+    }
+
+    // A layout travels whole into any numbered layout: its fifty rows exactly as stored (Null
+    // included), its description, and its name, save that a layout still called by its number takes
+    // the target's (a named one travels through the chooser's test); nothing else changes.
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("source");
+        QTest::addColumn<int>("target");
+        QTest::newRow("layout 4, still \"Layout 4\", into layout 9") << 4 << 9;
+        QTest::newRow("the base layout into layout 1") << 0 << 1;
+    }
+
+    void roundTrip()
+    {
+        QFETCH(int, source);
+        QFETCH(int, target);
+        TestFolder folder;
+        if (source != 0) {
+            setCell(folder, source, 1, QStringLiteral("Top"), 2887.5);
+            setCell(folder, source, 1, QStringLiteral("Testo"), QVariant());
+            setCell(folder, source, 2, QStringLiteral("NomeFont"), QStringLiteral("Segoe \"UI\" è"));
+            setCell(folder, source, 50, QStringLiteral("ColoreSfondo"), 16777215);
+            setName(folder, source, QStringLiteral("Layout %1").arg(source), QStringLiteral("Con meteo e video"));
+        }
+        const LayoutTables::Table exported = LayoutTables::of(folder.database(), LayoutTableName(source));
+        LayoutNames::Entry name = LayoutNames(folder.store()).read().at(source);
+        name.name = QStringLiteral("Layout %1").arg(target);
+        QTemporaryDir out;
+        const QString file = out.filePath(QStringLiteral("sala.tnl"));
+        LayoutFile::save(folder.store(), source, file);
+        if (source != target) {
+            setCell(folder, source, 3, QStringLiteral("Left"), 15.0);
+            setName(folder, source, QStringLiteral("cambiato"), QString());
+        }
+        QVector<LayoutTables::Table> expected = LayoutTables::allLayouts(folder.database());
+        expected[target] = exported;
+        QVector<LayoutNames::Entry> expectedNames = LayoutNames(folder.store()).read();
+        expectedNames[target] = name;
+
+        const LayoutNames::Entry written = LayoutFile::load(folder.store(), file, target);
+
+        QCOMPARE(written.name, name.name);
+        QCOMPARE(written.description, name.description);
+        QCOMPARE(LayoutTables::allLayouts(folder.database()), expected);
+        for (const auto& [storedName, storedDescription] : LayoutNames(folder.store()).read()) {
+            QCOMPARE(storedName, expectedNames.first().name);
+            QCOMPARE(storedDescription, expectedNames.takeFirst().description);
+        }
+    }
+
+    // The background picture travels with the layout: it keeps its path where that path holds the
+    // same picture, and lands in the program folder's Sfondi otherwise, beside any other picture of
+    // that name. Other pictures are only listed.
+    void backgroundPicture_data()
+    {
+        QTest::addColumn<QString>("situation"); // the picture kept, gone, gone with another or the same in Sfondi
+        QTest::addColumn<QString>("expected");  // relative to the program folder, or "origin"
+        const std::pair<const char*, const char*> rows[] = {{"kept", "origin"},
+                                                            {"gone", "Sfondi/sfondo.png"},
+                                                            {"clash", "Sfondi/sfondo (2).png"},
+                                                            {"same", "Sfondi/sfondo.png"}};
+        for (const auto& [situation, expected] : rows)
+            QTest::newRow(situation) << QString::fromLatin1(situation) << QString::fromLatin1(expected);
+    }
+
+    void backgroundPicture()
+    {
+        QFETCH(QString, situation);
+        QFETCH(QString, expected);
+        TestFolder folder;
+        QTemporaryDir pictures;
+        const QString origin = QDir::toNativeSeparators(pictures.filePath(QStringLiteral("sfondo.png")));
+        writeBytes(origin, "PNG sfondo");
+        setCell(folder, 4, BackgroundRow, QStringLiteral("PercorsoImmagine"), origin);
+        setCell(folder, 4, 33, QStringLiteral("PercorsoImmagine"), QStringLiteral("/altrove/foto.jpg"));
+        QTemporaryDir out;
+        const QString file = out.filePath(QStringLiteral("quattro.tnl"));
+        LayoutFile::save(folder.store(), 4, file);
+
+        const ZipReader reader(file);
+        const ArchiveManifest manifest = ArchiveManifest::readChecked(reader, ArchiveManifest::Kind::Layout, nullptr);
+        QCOMPARE(manifest.filesOf(QStringLiteral("picture")).size(), 1);
+        QCOMPARE(manifest.external.size(), 1);
+        QCOMPARE(manifest.external.first().path, QStringLiteral("/altrove/foto.jpg"));
+
+        if (situation != QLatin1String("kept"))
+            QFile::remove(origin);
+        if (situation == QLatin1String("clash"))
+            writeBytes(folder.filePath(QStringLiteral("Sfondi/sfondo.png")), "un altro sfondo");
+        if (situation == QLatin1String("same"))
+            writeBytes(folder.filePath(QStringLiteral("Sfondi/sfondo.png")), "PNG sfondo");
+
+        LayoutFile::load(folder.store(), file, 7);
+
+        const QString stored =
+            LayoutTables::of(folder.database(), QStringLiteral("Layout7")).at(BackgroundRow - 1).at(14).toString();
+        const QString place =
+            expected == QLatin1String("origin") ? origin : QDir::toNativeSeparators(folder.filePath(expected));
+        QCOMPARE(stored, place);
+        QCOMPARE(readBytes(place), QByteArray("PNG sfondo"));
+        QCOMPARE(LayoutTables::of(folder.database(), QStringLiteral("Layout7")).at(32).at(14).toString(),
+                 QStringLiteral("/altrove/foto.jpg"));
+    }
+
+    // What cannot become a layout is refused with its reason, and the target stays as it was.
+    void refused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("into the base layout") << "good" << 0 << "Il Layout Base non può essere modificato";
+        QTest::newRow("a settings backup") << "backup" << 2 << "non è un layout esportato";
+        QTest::newRow("49 rows") << "short" << 2 << "contiene 49 righe invece di 50";
+        QTest::newRow("a row without its font")
+            << "null font" << 2 << "la riga 2 (Postazione1) non ha un valore nella colonna NomeFont";
+        QTest::newRow("an alignment of 5") << "alignment" << 2 << "valore non valido nella colonna Allineamento";
+        QTest::newRow("a column missing") << "no column" << 2 << "manca la colonna Visibile";
+        QTest::newRow("a target table short of a row") << "short table" << 2 << "contiene solo 49 righe invece di 50";
+    }
+
+    void refused()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, target);
+        QFETCH(QString, said);
+        TestFolder folder;
+        QTemporaryDir out;
+        const QString good = out.filePath(QStringLiteral("good.tnl"));
+        setName(folder, 6, QStringLiteral("Sei"), QStringLiteral("da esportare"));
+        LayoutFile::save(folder.store(), 6, good);
+        const QString bad = out.filePath(QStringLiteral("bad.tnl"));
+        const QString file = kind == QLatin1String("good") || kind == QLatin1String("short table") ? good : bad;
+        if (kind == QLatin1String("backup")) {
+            SettingsBackup::backup(folder.path(), bad);
+        } else if (kind == QLatin1String("short table")) {
+            folder.database().execute(QStringLiteral("DELETE FROM Layout2 WHERE rowid = (SELECT max(rowid) FROM "
+                                                     "Layout2)"));
+        } else if (file == bad) {
+            rewriteLayout(good, bad, [&](QJsonObject& layout) {
+                QJsonArray rows = layout.value(QStringLiteral("rows")).toArray();
+                QJsonObject row = rows.at(1).toObject();
+                if (kind == QLatin1String("null font"))
+                    row.insert(QStringLiteral("NomeFont"), QJsonValue::Null);
+                else if (kind == QLatin1String("alignment"))
+                    row.insert(QStringLiteral("Allineamento"), 5);
+                else
+                    row.remove(QStringLiteral("Visibile"));
+                rows.replace(1, row);
+                if (kind == QLatin1String("short"))
+                    rows.removeLast();
+                layout.insert(QStringLiteral("rows"), rows);
+            });
+        }
+        const QVector<LayoutTables::Table> before = LayoutTables::allLayouts(folder.database());
+        const QVector<LayoutNames::Entry> names = LayoutNames(folder.store()).read();
+
+        const QString message = storeErrorSentence([&] { LayoutFile::load(folder.store(), file, target); });
+
+        QVERIFY2(message.contains(said), qPrintable(message));
+        QCOMPARE(LayoutTables::allLayouts(folder.database()), before);
+        QCOMPARE(LayoutNames(folder.store()).read().at(2).name, names.at(2).name);
+        QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("Sfondi"))));
     }
 };
 

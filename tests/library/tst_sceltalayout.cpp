@@ -1,14 +1,45 @@
+#include "ContextMenu.h"
 #include "core/LayoutTables.h"
+#include "data/LayoutFile.h"
+#include "data/LayoutNames.h"
 #include "data/RecordSet.h"
 #include "data/StoreError.h"
+#include "library/CancellaLayout.h"
+#include "library/CopiaLayout.h"
 #include "library/SceltaLayout.h"
 #include "support/WindowTest.h"
+#include "ui/ScriptedFileDialogs.h"
+
+namespace {
+
+void setName(TestFolder& folder, int layout, const QString& name, const QString& description)
+{
+    LayoutNames names(folder.store());
+    QVector<LayoutNames::Entry> entries = names.read();
+    entries[layout] = {name, description};
+    names.write(entries);
+}
+
+// Clicks the source and the target layout, then returns the summary the window shows.
+QString choose(CopiaLayout& window, const QStringList& radios)
+{
+    for (const QString& name : radios)
+        QTest::mouseClick(child<QRadioButton>(window, name), Qt::LeftButton);
+    QStringList words;
+    for (const char* name : {"Label2_0", "Label3_0", "Label2_1", "Label3_1"})
+        words << child<QLabel>(window, QLatin1String(name))->text();
+    return words.join('|');
+}
+
+} // namespace
 
 class TestSceltaLayout : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
     // The window opens on the stored default, without repairing a value it does not understand;
     // "Imposta predefinito" stores the layout selected, 1 to 10, and refuses the base layout.
     void theDefault_data()
@@ -49,7 +80,7 @@ private slots:
         ModalDriver driver;
         QStringList message;
         driver.nextMessage(&message);
-        QTest::mouseClick(child<QPushButton>(window, "PB1_2"), Qt::LeftButton);
+        clickButton(window, "PB1_2");
 
         const bool refused = radio <= 0;
         QCOMPARE(message, refused ? QStringList({"Selezionare Layout 1-10 !", "Impossibile impostare il",
@@ -60,29 +91,6 @@ private slots:
             expected["qualelayout"] = qlonglong(radio);
         QCOMPARE(configurationRow(folder), expected);
         QCOMPARE(child<QLabel>(window, "Label2")->text(), refused ? label : QStringLiteral("Layout %1").arg(radio));
-    }
-
-    void tabVisitsOnlyTheDescriptions()
-    {
-        TestFolder folder;
-        SceltaLayout window(folder.store(), std::nullopt);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        child<QLineEdit>(window, QStringLiteral("Text1_3"))->setFocus();
-        QSet<QString> visited;
-        for (int step = 0; step < 40; ++step) {
-            QWidget* focused = QApplication::focusWidget();
-            QVERIFY(focused);
-            if (auto* field = qobject_cast<QLineEdit*>(focused)) {
-                QVERIFY2(!field->isReadOnly(), qPrintable(field->objectName()));
-                visited.insert(field->objectName());
-            }
-            QTest::keyClick(focused, Qt::Key_Tab);
-        }
-        for (int layout = 1; layout <= 10; ++layout)
-            QVERIFY2(visited.contains(QStringLiteral("Text1_%1").arg(2 * layout + 1)),
-                     qPrintable(QString::number(layout)));
     }
 
     // Rows 2 .. 11 of the names are shown, nulls as empty text, and saved as shown; the stored row
@@ -113,7 +121,7 @@ private slots:
         ModalDriver driver;
         QStringList message;
         driver.nextMessage(&message);
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_1")), Qt::LeftButton);
+        clickButton(window, QStringLiteral("PB1_1"));
 
         QCOMPARE(message, QStringList{QStringLiteral("Salvataggio effettuato !")});
         // Written as shown: a null comes back as empty text, not as null.
@@ -151,7 +159,6 @@ private slots:
         QTest::addColumn<QString>("opened"); // objectName, then the caption or the number to clear
         const QString designer = "Form1 Impostazione Modulo : ";
         QTest::newRow("load base") << 0 << "PB1_3" << designer + "LayoutBase";
-        QTest::newRow("load 3") << 3 << "PB1_3" << designer + "Layout3";
         QTest::newRow("load 10") << 10 << "PB1_3" << designer + "Layout10";
         QTest::newRow("copy") << 2 << "PB1_4" << QString("CopiaLayout Funzione di Copia Layout");
         QTest::newRow("clear 1") << 2 << "PPBB1_1" << QString("CancellaLayout 1");
@@ -184,6 +191,220 @@ private slots:
         QCOMPARE(chooser.isVisible(), !opened.isEmpty());
         QCOMPARE(driver.pending(), 0);
         QVERIFY(driver.unexpected().isEmpty());
+    }
+
+    // Export and import of one layout, from a right click on any part of its row in the chooser. Layout 3
+    // goes to a file and from it over layout 8: the rows are copied, the row of layout 8 shows the name and
+    // description at once, and "&Salva" keeps what it shows. The base layout is never imported over.
+    void exportThenImport()
+    {
+        TestFolder folder;
+        setName(folder, 3, QStringLiteral("Ingresso"), QStringLiteral("Numeri grandi, meteo"));
+        folder.database().execute("UPDATE \"Layout3\" SET \"Top\" = 1234.5 WHERE rowid = 1");
+        QTemporaryDir out;
+        const QString file = out.filePath(QStringLiteral("ingresso.tnl"));
+        ScriptedFileDialogs dialogs;
+        dialogs.setNextFileName(file);
+        dialogs.setNextFileName(file);
+        SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &dialogs);
+        chooser.show();
+        ModalDriver driver;
+        QStringList exported;
+        QStringList question;
+        QStringList imported;
+        QStringList saved;
+        driver.nextMessage(&exported);
+        driver.nextMessage(&question, true);
+        driver.nextMessage(&imported);
+
+        QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("Text1_6")), QStringLiteral("EsportaLayout")));
+        QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("RB1_8")), QStringLiteral("ImportaLayout")));
+
+        QCOMPARE(exported.value(0), QStringLiteral("Layout 3 esportato nel file:"));
+        QCOMPARE(question.value(0), QStringLiteral("Il Layout 8 verrà sostituito dal layout del file:"));
+        QCOMPARE(question.last(), QStringLiteral("Continuare?"));
+        QCOMPARE(imported, QStringList({QStringLiteral("Layout importato nel Layout 8:"), QStringLiteral("Ingresso")}));
+        QCOMPARE(child<QLineEdit>(chooser, QStringLiteral("Text1_16"))->text(), QStringLiteral("Ingresso"));
+        QCOMPARE(child<QLineEdit>(chooser, QStringLiteral("Text1_17"))->text(), QStringLiteral("Numeri grandi, meteo"));
+        QCOMPARE(LayoutTables::of(folder.database(), QStringLiteral("Layout8")),
+                 LayoutTables::of(folder.database(), QStringLiteral("Layout3")));
+
+        driver.nextMessage(&saved);
+        QTest::mouseClick(child(chooser, QStringLiteral("PB1_1")), Qt::LeftButton);
+        QCOMPARE(saved, QStringList{QStringLiteral("Salvataggio effettuato !")});
+        QCOMPARE(LayoutNames(folder.store()).read().at(8).name, QStringLiteral("Ingresso"));
+        QStringList shown;
+        QStringList disabled;
+        QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("RB1_0")), {}, &shown, &disabled));
+        QVERIFY(shown.contains(QStringLiteral("Esporta il Layout Base in un file...")));
+        QVERIFY(disabled.contains(QStringLiteral("Importa da un file nel Layout Base...")));
+        QVERIFY(driver.unexpected().isEmpty());
+    }
+
+    // A declined question or a file that is no layout leave the layout and its
+    // row as they were.
+    void importLeavesTheLayout_data()
+    {
+        QTest::addColumn<QString>("file"); // "layout" or "other"
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("declined") << "layout" << false << "";
+        QTest::newRow("not a layout") << "other" << true << "Il layout non è stato importato: il Layout 8 non è";
+    }
+
+    void importLeavesTheLayout()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, confirm);
+        QFETCH(QString, said);
+        TestFolder folder;
+        folder.database().execute("UPDATE \"Layout3\" SET \"Top\" = 999 WHERE rowid = 1");
+        setName(folder, 8, QStringLiteral("Otto"), QStringLiteral("resta"));
+        QTemporaryDir out;
+        const QString layoutFile = out.filePath(QStringLiteral("tre.tnl"));
+        const QString other = out.filePath(QStringLiteral("altro.tnl"));
+        LayoutFile::save(folder.store(), 3, layoutFile);
+        QVERIFY(writeBytes(other, "non un layout"));
+        const LayoutTables::Table before = LayoutTables::of(folder.database(), QStringLiteral("Layout8"));
+
+        ScriptedFileDialogs dialogs;
+        dialogs.setNextFileName(file == QLatin1String("layout") ? layoutFile : other);
+        SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &dialogs);
+        chooser.show();
+        ModalDriver driver;
+        QStringList lines;
+        driver.nextMessage(nullptr, confirm);
+        if (!said.isEmpty())
+            driver.nextMessage(&lines);
+
+        QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("Text1_17")), QStringLiteral("ImportaLayout")));
+
+        QCOMPARE(driver.pending(), 0);
+        QVERIFY(driver.unexpected().isEmpty());
+        QCOMPARE(lines.isEmpty(), said.isEmpty());
+        QVERIFY(said.isEmpty() || lines.join(QLatin1Char(' ')).startsWith(said));
+        QCOMPARE(LayoutTables::of(folder.database(), QStringLiteral("Layout8")), before);
+        QCOMPARE(child<QLineEdit>(chooser, QStringLiteral("Text1_16"))->text(), QStringLiteral("Otto"));
+        QCOMPARE(LayoutNames(folder.store()).read().at(8).description, QStringLiteral("resta"));
+    }
+
+    // A copy onto itself is refused and closing copies nothing; only the refusal keeps the window open.
+    // As opened, both sides are layout 1.
+    void copyWritesNothing_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<int>("button");
+        QTest::newRow("as opened") << QStringList() << 1;
+        QTest::newRow("layout 7 onto 7") << QStringList{"L0_6", "L1_6"} << 1;
+        QTest::newRow("closed") << QStringList{"L0_10", "L1_5"} << 0;
+    }
+
+    void copyWritesNothing()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(int, button);
+        TestFolder folder;
+        LayoutTables::fillDistinct(folder.database(), "Layout5", 3); // so that a copy onto it would show
+        const auto before = LayoutTables::allLayouts(folder.database());
+        CopiaLayout window(folder.store());
+        window.show();
+        choose(window, clicks);
+        ModalDriver driver;
+        QStringList message;
+        if (button == 1)
+            driver.nextMessage(&message);
+
+        QTest::mouseClick(child<QPushButton>(window, "Btn", button), Qt::LeftButton);
+
+        QCOMPARE(message,
+                 button == 1 ? QStringList({"Impossibile copiare un ", "Layout su se stesso ! "}) : QStringList());
+        QCOMPARE(window.isVisible(), button == 1);
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
+    }
+
+    // The summary follows the choice; each copy is made without closing the window.
+    void copiesAndStaysOpen()
+    {
+        TestFolder folder;
+        LayoutTables::fillDistinct(folder.database(), "Layout3", 1);
+        LayoutTables::fillDistinct(folder.database(), "Layout4", 2);
+        LayoutTables::fillDistinct(folder.database(), "Layout10", 5);
+        CopiaLayout window(folder.store());
+        window.show();
+        ModalDriver driver;
+        QStringList first;
+        QStringList second;
+        driver.nextMessage(&first);
+        driver.nextMessage(&second);
+
+        QCOMPARE(choose(window, {}), QStringLiteral("Copia del Layout|Layout 1|sul Layout|Layout 1"));
+        QCOMPARE(choose(window, {"L0_10", "L1_3"}), QStringLiteral("Copia del Layout|Layout Base|sul Layout|Layout 4"));
+        clickButton(window, "Btn_1");
+        QCOMPARE(choose(window, {"L0_2", "L1_9"}), QStringLiteral("Copia del Layout|Layout 3|sul Layout|Layout 10"));
+        clickButton(window, "Btn_1");
+
+        QCOMPARE(first, QStringList{"Copia effettuata correttamente ! "});
+        QCOMPARE(second, first);
+        QVERIFY(window.isVisible());
+        QVERIFY(driver.unexpected().isEmpty());
+        for (const auto& [target, source] : {std::pair{"Layout4", "LayoutBase"}, std::pair{"Layout10", "Layout3"}})
+            QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), target),
+                                                LayoutTables::of(folder.database(), source)),
+                     QString());
+    }
+
+    // Confirming clears the layout to the base layout's rows, hidden, says so and closes. Closing, or
+    // confirming a number that names no layout from 1 to 10, writes nothing; only the refusal keeps the
+    // window open.
+    void clearLayout_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("cleared") << 6 << true;
+        QTest::newRow("closed") << 4 << false;
+        QTest::newRow("base layout") << 0 << true;
+        QTest::newRow("eleven") << 11 << true;
+        QTest::newRow("negative") << -3 << true;
+    }
+
+    void clearLayout()
+    {
+        QFETCH(int, number);
+        QFETCH(bool, confirm);
+        const bool valid = number >= 1 && number <= 10;
+        TestFolder folder;
+        LayoutTables::fillDistinct(folder.database(), "Layout6", 4);
+        const auto before = LayoutTables::allLayouts(folder.database());
+        CancellaLayout window(folder.store(), number);
+        window.show();
+        ModalDriver driver;
+        QStringList message;
+        bool openUnderMessage = false;
+        driver.next([&](QWidget* msgForm) {
+            openUnderMessage = window.isVisible();
+            message = ModalDriver::messageLines(msgForm);
+            ModalDriver::click(msgForm, "PB1_0");
+        });
+
+        QTest::mouseClick(child<QPushButton>(window, "PB1", confirm ? 1 : 0), Qt::LeftButton);
+
+        QCOMPARE(driver.pending(), confirm ? 0 : 1);
+        if (confirm && valid)
+            QCOMPARE(message, QStringList{"Layout cancellato correttamente ! "});
+        if (confirm && !valid)
+            QCOMPARE(message, QStringList({QString("Layout nr \"%1\" non valido !").arg(number),
+                                           "Si possono annullare solo i Layout da 1 a 10.",
+                                           "Nessun layout è stato modificato."}));
+        QCOMPARE(openUnderMessage, confirm);
+        QCOMPARE(window.isVisible(), confirm && !valid);
+        QVERIFY(driver.unexpected().isEmpty());
+        if (confirm && valid)
+            QCOMPARE(LayoutTables::differenceFromCleared(LayoutTables::of(folder.database(), "Layout6"),
+                                                         LayoutTables::of(folder.database(), "LayoutBase")),
+                     QString());
+        else
+            QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
     }
 };
 

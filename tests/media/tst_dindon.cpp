@@ -1,16 +1,11 @@
-#include "Find.h"
 #include "data/ChimeList.h"
 #include "data/ConfigurationRecord.h"
 #include "media/DinDon.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
-#include "support/core/FileBytes.h"
+#include "support/WindowTest.h"
 #include "ui/ScriptedFileDialogs.h"
 #include "ui/ScriptedSoundPlayer.h"
 
-#include <QPushButton>
 #include <QTableView>
-#include <QTest>
 
 namespace {
 
@@ -157,31 +152,6 @@ private slots:
         QCOMPARE(ChimeList(chimes.folder.store()).paths(), after);
         QCOMPARE(shownRows(window), after);
         QCOMPARE(ConfigurationRecord(chimes.folder.store()).chime(), std::optional<QString>(three[selected]));
-        QVERIFY(driver.unexpected().isEmpty());
-    }
-
-    // Through the real player a chime that is no wave sounds the default beep and the window goes
-    // on at once, with no message (the player's own test holds the other outcomes).
-    void provaANonWaveBeeps()
-    {
-        TestFolder folder;
-        const QString text = folder.filePath(QStringLiteral("testo.wav"));
-        QVERIFY(writeBytes(text, QByteArray("non sono un suono\n").repeated(50)));
-        folder.database().execute(QStringLiteral("DELETE FROM DinDon"));
-        ChimeList(folder.store()).add(text);
-        int beeps = 0;
-        QtSoundPlayer::Options options;
-        options.beep = [&beeps] { ++beeps; };
-        QtSoundPlayer player(options);
-        ScriptedFileDialogs dialogs;
-        ModalDriver driver(1000);
-        DinDon window(folder.store(), dialogs, player);
-        window.show();
-
-        click(window, 4);
-
-        QCOMPARE(beeps, 1);
-        QCOMPARE(player.lastOutcome(), QtSoundPlayer::Outcome::Beeped);
         QVERIFY(driver.unexpected().isEmpty());
     }
 };

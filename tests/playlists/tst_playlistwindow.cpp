@@ -1,11 +1,19 @@
 #include "ReadErrorWindow.h"
+#include "RiffBytes.h"
 #include "data/ConfigurationRecord.h"
 #include "data/PlaylistFile.h"
+#include "playlists/AnteprimaImmagini.h"
 #include "playlists/ImpostaFoto.h"
 #include "playlists/ImpostaVideo.h"
+#include "playlists/PictureBox.h"
+#include "playlists/SalvaNuovoIM.h"
 #include "support/WindowTest.h"
 #include "ui/FileListWidget.h"
 #include "ui/FolderListWidget.h"
+#include "ui/VideoView.h"
+
+#include <QMediaPlayer>
+#include <QScreen>
 
 namespace {
 
@@ -25,11 +33,6 @@ std::unique_ptr<PlaylistWindow> openWindow(const QString& kind, TestFolder& fold
     if (!QTest::qWaitForWindowExposed(window.get()))
         qFatal("the window did not show");
     return window;
-}
-
-void click(const QWidget& window, const QString& button)
-{
-    QTest::mouseClick(child<QPushButton>(window, button), Qt::LeftButton);
 }
 
 void clickFile(const QWidget& window, const QString& list, const QString& name)
@@ -56,16 +59,33 @@ QString active(const PlaylistWindow& window)
     return shown == window.activePlaylist() ? shown : "label " + shown + " for " + window.activePlaylist();
 }
 
+const QStringList Entries{QStringLiteral("C:\\Foto\\perché.jpg"), QStringLiteral("C:\\Foto\\b.jpg")};
+
+QStringList playlistFiles(const TestFolder& folder)
+{
+    return QDir(folder.path()).entryList({QStringLiteral("*.tn?")}, QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+// Types text key by key, accented letters too (keyClicks takes ASCII only).
+void type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 } // namespace
 
 class TestPlaylistWindow : public QObject
 {
     Q_OBJECT
 
+    static constexpr int WaitMs = 15000; // a guard against a hang, not a measure
     QTemporaryDir m_media;
+    QTemporaryDir m_pictures; // pictures and a clip that can be shown
     std::unique_ptr<ModalDriver> m_driver;
 
     QString media(const QString& name) const { return QDir::toNativeSeparators(m_media.filePath(name)); }
+    QString picture(const QString& name) const { return QDir::toNativeSeparators(m_pictures.filePath(name)); }
 
 private slots:
     void initTestCase()
@@ -76,6 +96,15 @@ private slots:
         for (const char* name : {"b.jpg", "a.jpg", "c.JPG", "d.bmp", "clip.mp4", "x.AVI", "y.mov", "sub/e.jpg"})
             QVERIFY(writeBytes(m_media.filePath(QLatin1String(name)), {}));
         QVERIFY(QDir::setCurrent(m_media.path()));
+        for (const auto& [name, size] :
+             {std::pair{"small.jpg", QSize(200, 100)}, std::pair{"wide.jpg", QSize(6000, 1500)},
+              std::pair{"tall.jpg", QSize(300, 3000)}}) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::darkCyan);
+            QVERIFY(image.save(m_pictures.filePath(QLatin1String(name)), "JPG"));
+        }
+        QVERIFY(writeBytes(m_pictures.filePath("text.jpg"), "not a picture\n"));
+        QVERIFY(writeBytes(m_pictures.filePath("clip.avi"), RiffBytes::mjpegClip(40, 160, 120, 10)));
     }
     void init() { m_driver = std::make_unique<ModalDriver>(); }
     void cleanup()
@@ -137,8 +166,8 @@ private slots:
     }
 
     // Moving the first entry up or the last down changes nothing; an entry moved stays selected; removing
-    // selects the first entry, not the neighbour; with nothing selected no button acts; nothing reaches the
-    // file but a save.
+    // selects the first entry, not the neighbour; with nothing selected no button acts, no preview opens;
+    // nothing reaches the file but a save.
     void editingButtons_data()
     {
         QTest::addColumn<int>("selected");
@@ -155,6 +184,8 @@ private slots:
         QTest::newRow("none selected, up") << -1 << "Command4" << abcd << -1;
         QTest::newRow("none selected, down") << -1 << "Command3" << abcd << -1;
         QTest::newRow("none selected, remove") << -1 << "Command2" << abcd << -1;
+        QTest::newRow("none selected, preview") << -1 << "PushButton2" << abcd << -1;
+        QTest::newRow("no file selected, preview") << -1 << "PushButton1" << abcd << -1;
         QTest::newRow("empty the list") << 1 << "Command9" << QStringList{} << -1;
     }
 
@@ -166,10 +197,11 @@ private slots:
         PlaylistFile::write(folder.filePath("a.tni"), {"A", "B", "C", "D"});
         const auto window = openWindow("photo", folder);
         child<QListWidget>(*window, "List2")->clearSelection();
+        child<FileListWidget>(*window, "File1")->setCurrentRow(-1);
         if (selected >= 0)
             child<QListWidget>(*window, "List2")->setCurrentRow(selected);
 
-        click(*window, button);
+        clickButton(*window, button); // a preview that opened would be left to the watchdog
 
         QTEST(window->entries(), "entries");
         QTEST(selectedRow(*window), "selectedAfter");
@@ -194,17 +226,17 @@ private slots:
         PlaylistFile::write(folder.filePath("p" + extension(kind)), {"P"});
         const auto window = openWindow(kind, folder);
 
-        click(*window, "Command1"); // nothing picked yet
+        clickButton(*window, "Command1"); // nothing picked yet
         QCOMPARE(window->entries(), QStringList{"P"});
         clickFile(*window, "File1", all[0]);
-        click(*window, "Command1");
-        click(*window, "Command1");
+        clickButton(*window, "Command1");
+        clickButton(*window, "Command1");
         QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.filePath("sub")));
         QCOMPARE(child<FileListWidget>(*window, "File1")->path(), media("sub"));
-        click(*window, "Command1");
+        clickButton(*window, "Command1");
         QCOMPARE(selectedRow(*window), 0);
         QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.path()));
-        click(*window, "Command10");
+        clickButton(*window, "Command10");
 
         QStringList expected{"P", media(all[0]), media(all[0])};
         for (const QString& name : all)
@@ -223,31 +255,31 @@ private slots:
         PlaylistFile::write(folder.filePath("Z.TNI"), {"Z"});
         const auto window = openWindow("photo", folder);
 
-        click(*window, "Command2"); // the first line goes
+        clickButton(*window, "Command2"); // the first line goes
         clickFile(*window, "File1", "a.jpg");
-        click(*window, "Command1");
-        click(*window, "Command6");
+        clickButton(*window, "Command1");
+        clickButton(*window, "Command6");
         const QByteArray saved = "B\r\n" + media("a.jpg").toLatin1() + "\r\n";
         QCOMPARE(readBytes(folder.filePath("a.tni")), saved);
 
         clickFile(*window, "File2", "Z.TNI");
         QCOMPARE(active(*window), QDir::toNativeSeparators(folder.filePath("Z.TNI")));
         QCOMPARE(window->entries(), QStringList({"B", media("a.jpg")}));
-        click(*window, "Command89");
+        clickButton(*window, "Command89");
         QVERIFY(!ConfigurationRecord(folder.store()).photoPlaylist());
-        click(*window, "Command6");
+        clickButton(*window, "Command6");
         QCOMPARE(readBytes(folder.filePath("Z.TNI")), saved);
         QCOMPARE(QDir(folder.path()).entryList({"*.tn?"}, QDir::Files), QStringList({"a.tni", "Z.TNI"}));
-        click(*window, "Command9");
-        click(*window, "Command6");
+        clickButton(*window, "Command9");
+        clickButton(*window, "Command6");
         QCOMPARE(readBytes(folder.filePath("Z.TNI")), saved);
 
         TestFolder empty;
         const auto without = openWindow("video", empty);
         clickFile(*without, "File1", "clip.mp4");
-        click(*without, "Command1");
-        click(*without, "Command6");
-        click(*without, "Command89");
+        clickButton(*without, "Command1");
+        clickButton(*without, "Command6");
+        clickButton(*without, "Command89");
         QCOMPARE(QDir(empty.path()).entryList({"*.tn?"}, QDir::Files), QStringList{});
         QVERIFY(!ConfigurationRecord(empty.store()).videoPlaylist());
     }
@@ -272,23 +304,20 @@ private slots:
         TestFolder folder;
         PlaylistFile::write(folder.filePath("m" + ext), {"M"});
         const auto window = openWindow(kind, folder);
-        click(*window, "Command9");
-        click(*window, "SalvaNuovo"); // empty list: no dialog
-        click(*window, "Command10");
+        clickButton(*window, "Command9");
+        clickButton(*window, "SalvaNuovo"); // empty list: no dialog
+        clickButton(*window, "Command10");
         const QStringList entries = window->entries();
         QVERIFY(!entries.isEmpty());
         // Another program adds a file that sorts first while the window is open.
         PlaylistFile::write(folder.filePath("b" + ext), {"B"});
-        QString kindWord;
         m_driver->next([&](QWidget* dialog) {
-            kindWord = child<QLabel>(*dialog, "Label2")->text() + "|" + child<QLabel>(*dialog, "Label1")->text();
             QTest::keyClicks(child<QLineEdit>(*dialog, "FE"), "zeta");
             ModalDriver::click(dialog, confirm ? "PushButton1" : "Command5");
         });
 
-        click(*window, "SalvaNuovo");
+        clickButton(*window, "SalvaNuovo");
 
-        QCOMPARE(kindWord, kind == "photo" ? "Foto|tni" : "Video|tnv");
         const QStringList listed{"b" + ext, "m" + ext, "ZETA" + ext};
         QCOMPARE(child<FileListWidget>(*window, "File2")->items(), listed.mid(0, confirm ? 3 : 2));
         if (confirm)
@@ -296,7 +325,7 @@ private slots:
         QCOMPARE(child<FileListWidget>(*window, "File2")->currentRow(), 0);
         QCOMPARE(active(*window), QDir::toNativeSeparators(folder.filePath("b" + ext)));
         QCOMPARE(window->entries(), entries);
-        click(*window, "Command6");
+        clickButton(*window, "Command6");
         QCOMPARE(PlaylistFile::read(folder.filePath("b" + ext)), entries);
         QCOMPARE(PlaylistFile::read(folder.filePath("m" + ext)), QStringList{"M"});
     }
@@ -330,11 +359,11 @@ private slots:
             QTest::keyClicks(time, kindTypedShownTempo[1]);
             QCOMPARE(time->text(), kindTypedShownTempo[2]);
         }
-        click(*window, "Command9");
+        clickButton(*window, "Command9");
         QStringList message;
         m_driver->nextMessage(&message);
 
-        click(*window, "Command89");
+        clickButton(*window, "Command89");
 
         QCOMPARE(message, QStringList{"PlayList impostata come predefinita !"});
         const ConfigurationRecord configuration(folder.store());
@@ -368,6 +397,218 @@ private slots:
                                       "\" non esiste o non è disponibile: se si trova su un disco rimovibile o in "
                                       "rete, verificare che sia collegato.");
         QCOMPARE(child<FileListWidget>(*window, "File1")->path(), QDir::toNativeSeparators(m_media.path()));
+    }
+
+    // A picture larger than the room on screen is shown whole, in its proportions, also after the window is
+    // made smaller; a small one at its own size. A file that is not a picture opens the window empty.
+    void pictureShownWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QSize>("proportions"); // of the picture; empty when none is shown
+        QTest::newRow("small") << "small.jpg" << QSize(200, 100);
+        QTest::newRow("wider than the screen") << "wide.jpg" << QSize(4, 1);
+        QTest::newRow("taller than the screen") << "tall.jpg" << QSize(1, 10);
+        QTest::newRow("text named .jpg") << "text.jpg" << QSize();
+    }
+
+    void pictureShownWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(QSize, proportions);
+        AnteprimaImmagini window(picture(name));
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* image = child<PictureBox>(window, "Image1");
+
+        QCOMPARE(image->picture().isNull(), proportions.isEmpty());
+        const QSize room = window.screen()->availableSize();
+        QVERIFY(window.width() <= room.width() && window.height() <= room.height());
+        if (proportions.isEmpty()) {
+            QVERIFY(image->pictureRect().isEmpty());
+            return;
+        }
+        for (const QSize& size : {window.size(), QSize(150, 120)}) {
+            window.resize(size);
+            QTRY_COMPARE(image->size(), size);
+            const QRect shown = image->pictureRect();
+            QVERIFY(image->rect().contains(shown));
+            QVERIFY(shown.width() == image->width() || shown.height() == image->height() ||
+                    shown.size() == proportions);
+            QVERIFY(qAbs(shown.width() * proportions.height() - shown.height() * proportions.width()) <=
+                    qMax(proportions.width(), proportions.height()));
+        }
+    }
+
+    // "Anteprima" under the file list shows the file selected there in the preview window.
+    void previewOfAMediaFile()
+    {
+        TestFolder folder;
+        const auto window = openWindow("photo", folder);
+        QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_pictures.path()));
+        clickFile(*window, "File1", "small.jpg");
+        QSize shown;
+        m_driver->next([&](QWidget* preview) {
+            shown = child<PictureBox>(*preview, "Image1")->picture().size();
+            preview->close();
+        });
+
+        clickButton(*window, "PushButton1");
+
+        QCOMPARE(shown, QSize(200, 100));
+    }
+
+    // The video window plays the selected entry in its preview; closing the preview stops it. A file that
+    // cannot be played opens the preview all the same, black, and closes without hanging.
+    void clipPlaysUntilClosed_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("plays");
+        QTest::newRow("clip") << picture("clip.avi") << true;
+        QTest::newRow("missing") << picture("missing.avi") << false;
+    }
+
+    void clipPlaysUntilClosed()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, plays);
+        TestFolder folder;
+        PlaylistFile::write(folder.filePath("a.tnv"), {entry});
+        const auto window = openWindow("video", folder);
+        m_driver = std::make_unique<ModalDriver>(WaitMs * 2);
+        QString opened;
+        bool played = false;
+        bool failed = false;
+        QPointer<VideoView> view;
+        m_driver->next([&](QWidget* preview) {
+            opened = preview->objectName();
+            view = child<VideoView>(*preview, "MP1");
+            // What it settled on is checked below.
+            static_cast<void>(
+                QTest::qWaitFor([&] { return view->player()->position() > 0 || view->hasFailed(); }, WaitMs));
+            played = view->player()->position() > 0;
+            failed = view->hasFailed();
+            preview->close();
+            // Closed, not yet destroyed: the player has stopped.
+            if (view && view->player()->playbackState() != QMediaPlayer::StoppedState)
+                played = false;
+        });
+
+        clickButton(*window, "PushButton2");
+
+        QCOMPARE(opened, QStringLiteral("AnteprimaVideo"));
+        QCOMPARE(played, plays);
+        QCOMPARE(failed, !plays);
+        QVERIFY(!view); // discarded on closing
+    }
+
+    // The name as typed is shown in capitals; the kind's extension is added in lower case unless the name ends
+    // with it already; the file lands in the program folder with the entries; the dialog closes.
+    void writesTheNamedFile_data()
+    {
+        QTest::addColumn<QStringList>("kindTypedShownFile");
+        QTest::newRow("photo") << QStringList{"Foto", "abc", "ABC", "ABC.tni"};
+        QTest::newRow("extension typed") << QStringList{"Foto", "sala.tni", "SALA.TNI", "SALA.TNI"};
+        QTest::newRow("the other kind's extension") << QStringList{"Video", "sala.tni", "SALA.TNI", "SALA.TNI.tnv"};
+        QTest::newRow("only a to z change") << QStringList{"Foto", "città 2 é-z", "CITTà 2 é-Z", "CITTà 2 é-Z.tni"};
+        QTest::newRow("dot inside, blank at the end") << QStringList{"Foto", "v1.2 ", "V1.2 ", "V1.2 .tni"};
+    }
+
+    void writesTheNamedFile()
+    {
+        QFETCH(QStringList, kindTypedShownFile);
+        const QString kindWord = kindTypedShownFile[0];
+        const QString file = kindTypedShownFile[3];
+        TestFolder folder;
+        SalvaNuovoIM dialog(folder.store(), kindWord == "Foto" ? "tni" : "tnv", kindWord, Entries);
+        dialog.show();
+        QCOMPARE(child<QLabel>(dialog, "Label2")->text(), kindWord);
+        type(child<QLineEdit>(dialog, "FE"), kindTypedShownFile[1]);
+        QCOMPARE(child<QLineEdit>(dialog, "FE")->text(), kindTypedShownFile[2]);
+
+        clickButton(dialog, "PushButton1");
+
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(playlistFiles(folder), QStringList{file});
+        QCOMPARE(PlaylistFile::read(folder.filePath(file)), Entries);
+    }
+
+    // A name that cannot be a file is refused with a message, the dialog stays open and nothing is written;
+    // the operator corrects the name and saves.
+    void refusesNamesThatCannotBeFiles_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("message");
+
+        const QStringList reserved{"Il nome del file non può contenere", "i caratteri  \\ / : * ? \" < > |",
+                                   "né caratteri di controllo !"};
+        QTest::newRow("empty") << "" << QStringList{"Inserire un nome per il file !"};
+        QTest::newRow("blanks alone") << "   " << QStringList{"Inserire un nome per il file !"};
+        QTest::newRow("a folder above") << "..\\SALA/1" << reserved;
+        QTest::newRow("drive") << "C:SALA" << reserved;
+        QTest::newRow("tab") << "SALA\t1" << reserved;
+        QTest::newRow("outside the display's code page")
+            << "SALA€ř"
+            << QStringList{"Il nome del file contiene il carattere \"ř\",", "che il FrontEnd non può leggere !"};
+        QTest::newRow("leading dot") << ".TNI" << QStringList{"Il nome del file non può iniziare con un punto !"};
+        QTest::newRow("device name, with an extension too")
+            << "LPT1.TXT"
+            << QStringList{"\"LPT1\" è un nome riservato da Windows:", "scegliere un altro nome per il file !"};
+    }
+
+    void refusesNamesThatCannotBeFiles()
+    {
+        QFETCH(QString, typed);
+        TestFolder folder;
+        SalvaNuovoIM dialog(folder.store(), "tni", "Foto", Entries);
+        dialog.show();
+        auto* name = child<QLineEdit>(dialog, "FE");
+        name->insert(typed); // pasted: a tab cannot be typed into the box
+        QStringList said;
+        m_driver->nextMessage(&said);
+        clickButton(dialog, "PushButton1");
+
+        QTEST(said, "message");
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(name->text(), typed);
+        QVERIFY(playlistFiles(folder).isEmpty());
+
+        name->clear();
+        QTest::keyClicks(name, "sala");
+        clickButton(dialog, "PushButton1");
+        QCOMPARE(playlistFiles(folder), QStringList{"SALA.tni"});
+    }
+
+    // An existing playlist is replaced without a question; a file that cannot be written is reported, the
+    // dialog stays open with the name, and "&Annulla" then writes nothing.
+    void replacesOrReportsAndCancels()
+    {
+        TestFolder folder;
+        PlaylistFile::write(folder.filePath("SALA.tni"), {"vecchia voce", "e un'altra ancora", "e poi una terza"});
+        QVERIFY(QDir(folder.path()).mkdir("ATRIO.tni"));
+
+        SalvaNuovoIM replacing(folder.store(), "tni", "Foto", Entries);
+        replacing.show();
+        QTest::keyClicks(child<QLineEdit>(replacing, "FE"), "sala");
+        clickButton(replacing, "PushButton1");
+        QCOMPARE(PlaylistFile::read(folder.filePath("SALA.tni")), Entries);
+
+        SalvaNuovoIM blocked(folder.store(), "tni", "Foto", Entries);
+        blocked.show();
+        QTest::keyClicks(child<QLineEdit>(blocked, "FE"), "atrio");
+        QString said;
+        m_driver->next(readErrorWindow(&said));
+        clickButton(blocked, "PushButton1");
+        QVERIFY2(said.startsWith("Il file playlist non può essere salvato"), qPrintable(said));
+        QVERIFY(said.contains(QDir::toNativeSeparators(folder.filePath("ATRIO.tni"))));
+        QVERIFY(blocked.isVisible());
+        QCOMPARE(child<QLineEdit>(blocked, "FE")->text(), QStringLiteral("ATRIO"));
+
+        clickButton(blocked, "Command5");
+        QVERIFY(!blocked.isVisible());
+        QCOMPARE(blocked.result(), int(QDialog::Rejected));
+        QCOMPARE(playlistFiles(folder), QStringList{"SALA.tni"});
+        QVERIFY(QFileInfo(folder.filePath("ATRIO.tni")).isDir());
     }
 };
 

@@ -25,8 +25,8 @@ int main(int, char* argv[])
     for (; !folder.exists(QStringLiteral("fine")); ++rounds) {
         sqlite3* db = nullptr;
         sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr); // a failure shows in the reads
-        sqlite3_busy_timeout(db,
-                             10000); // a loaded test machine can hold the other side longer than a display would meet
+        // A loaded test machine can hold the other side longer than a display would meet.
+        sqlite3_busy_timeout(db, 10000);
         char* error = nullptr;
         if (sqlite3_exec(db, "SELECT * FROM Configurazione", nullptr, nullptr, &error) != SQLITE_OK)
             report(QStringLiteral("Configurazione: ") + QString::fromUtf8(error));

@@ -1,17 +1,12 @@
 // Bad input through the real windows: a bad file is told in Italian or shown by a documented fallback
 // and what was stored stays; hostile text, in each window that takes text and has no table of its own
-// (the scrolling text, the weather search and the call time have), is stored exactly as the window
-// shows it or refused with a message, never changed in silence.
+// (the registers, the scrolling text, the weather search and the call time have), is stored exactly
+// as the window shows it or refused with a message, never changed in silence.
 
-#include "Find.h"
 #include "HostileText.h"
-#include "ModalDriver.h"
-#include "core/FileBytes.h"
-#include "core/TestFolder.h"
 #include "data/LayoutNames.h"
 #include "data/LayoutTableReader.h"
 #include "data/PlaylistFile.h"
-#include "data/RegisterTable.h"
 #include "designer/ApplyLayoutToDesigner.h"
 #include "designer/Form1.h"
 #include "designer/properties/Form2.h"
@@ -20,18 +15,11 @@
 #include "playlists/ImpostaFoto.h"
 #include "playlists/PlaylistFileName.h"
 #include "playlists/SalvaNuovoIM.h"
-#include "registers/GestioneRadio.h"
-#include "registers/GestioneUtenti.h"
-#include "ui/ScriptedFileDialogs.h"
+#include "support/WindowTest.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
-#include <QTest>
 #include <algorithm>
 #include <functional>
 
@@ -58,26 +46,6 @@ struct Window {
     std::function<QString(TestFolder&, const QString&)> run;
 };
 
-Window registerWindow(const char* name, RegisterKind kind)
-{
-    return {name, {}, [kind](TestFolder& folder, const QString& text) {
-                ScriptedFileDialogs dialogs;
-                std::unique_ptr<RegisterWindow> window;
-                if (kind == RegisterKind::Operators)
-                    window = std::make_unique<GestioneUtenti>(folder.store(), dialogs);
-                else
-                    window = std::make_unique<GestioneRadio>(folder.store());
-                window->show();
-                click(*window, "ctButton2_3");
-                paste(child<QLineEdit>(*window, QStringLiteral("Text1_0")), text);
-                paste(child<QLineEdit>(*window, QStringLiteral("Text1_1")), QStringLiteral("segno"));
-                click(*window, "CBT_1");
-                const RegisterEntry entry{text, QStringLiteral("segno")};
-                return RegisterTable(folder.store(), kind).list().contains(entry) ? text
-                                                                                  : QStringLiteral("<not stored>");
-            }};
-}
-
 const QList<Window>& windows()
 {
     static const QList<Window> all{
@@ -89,8 +57,6 @@ const QList<Window>& windows()
              click(window, "PB1_1");
              return LayoutNames(folder.store()).read().value(1).description;
          }},
-        registerWindow("operators", RegisterKind::Operators),
-        registerWindow("stations", RegisterKind::Stations),
         {"workstation caption", QStringLiteral("Memorizzazione effettuata !"),
          [](TestFolder& folder, const QString& text) {
              Form1 designer(folder.store(), QStringLiteral("Layout4"));

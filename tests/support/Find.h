@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QObject>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -19,4 +21,10 @@ template <typename Control = QWidget> Control* child(const QObject& window, cons
 template <typename Control = QWidget> Control* child(const QObject& window, const QString& array, int index)
 {
     return child<Control>(window, array + QLatin1Char('_') + QString::number(index));
+}
+
+// Clicks the button `name` of `window` with the mouse, as an operator does.
+inline void clickButton(const QObject& window, const QString& name)
+{
+    QTest::mouseClick(child<QAbstractButton>(window, name), Qt::LeftButton);
 }

@@ -18,8 +18,6 @@ ModalDriver::ModalDriver(int watchdogMs)
     m_timer.start();
 }
 
-ModalDriver::~ModalDriver() = default;
-
 void ModalDriver::next(Action action)
 {
     m_actions.push_back(std::move(action));

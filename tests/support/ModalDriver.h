@@ -20,7 +20,6 @@ public:
     using Action = std::function<void(QWidget*)>;
 
     explicit ModalDriver(int watchdogMs = 3000);
-    ~ModalDriver() override;
 
     void next(Action action);
     // Arms an action that records the visible message lines of a MsgForm and closes it with

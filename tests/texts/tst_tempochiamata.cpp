@@ -1,13 +1,7 @@
-#include "Find.h"
-#include "support/ModalDriver.h"
-#include "support/core/ConfigurationRow.h"
+#include "support/WindowTest.h"
 #include "texts/TempoChiamata.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -60,7 +54,6 @@ private slots:
     void storesSeconds()
     {
         QFETCH(QVariant, stored);
-        QFETCH(QString, shown);
         QFETCH(QString, typed);
         QFETCH(QVariant, result);
         TestFolder folder;
@@ -70,7 +63,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QLineEdit* box = enterBox(window);
-        QCOMPARE(box->text(), shown);
+        QTEST(box->text(), "shown");
         if (!typed.isNull()) {
             QTest::keyClicks(box, typed);
             if (typed.isEmpty())
@@ -82,7 +75,7 @@ private slots:
         if (result.isNull())
             driver.nextMessage(&lines);
 
-        QTest::mouseClick(child<QPushButton>(window, QStringLiteral("PB1_1")), Qt::LeftButton);
+        clickButton(window, QStringLiteral("PB1_1"));
 
         QCOMPARE(window.isVisible(), result.isNull());
         if (result.isNull()) {
@@ -114,14 +107,9 @@ private slots:
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
         QTest::keyClicks(box, QStringLiteral("94"));
-        QCOMPARE(box->text(), QStringLiteral("94"));
         QTest::keyClick(box, Qt::Key_Home);
         QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClick(box, Qt::Key_End);
-        QTest::keyClicks(box, QStringLiteral("0"));
-        QTest::keyClick(box, Qt::Key_Left);
-        QTest::keyClick(box, Qt::Key_Backspace);
-        QCOMPARE(box->text(), QStringLiteral("0"));
+        QCOMPARE(box->text(), QStringLiteral("4"));
     }
 };
 

@@ -77,32 +77,6 @@ private slots:
         QCOMPARE(list.filePath(QStringLiteral("a.jpg")), native(QDir::rootPath() + "a.jpg"));
     }
 
-    void fileClickedOnlyForTheOperator()
-    {
-        FileListWidget list;
-        list.setPattern(QStringLiteral("*.jpg"));
-        list.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&list));
-        QSignalSpy clicked(&list, &FileListWidget::fileClicked);
-        QVERIFY(list.setPath(at(QStringLiteral("pictures"))));
-
-        // The window selecting a file from code is no click.
-        list.setCurrentRow(0);
-        QCOMPARE(list.currentFileName(), QStringLiteral("a.jpg"));
-        QCOMPARE(clicked.count(), 0);
-
-        // A click, the same file clicked again, a move with the keys: one report each.
-        const QPoint second = list.visualRect(list.model()->index(1, 0)).center();
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
-        QTest::keyClick(&list, Qt::Key_Down);
-        QCOMPARE(clicked, (QList<QList<QVariant>>{{"B.JPG"}, {"B.JPG"}, {"c.Jpg"}}));
-
-        QVERIFY(list.refresh());
-        QCOMPARE(list.currentRow(), -1);
-        QCOMPARE(clicked.count(), 3);
-    }
-
     void enteringFolder_data()
     {
         QTest::addColumn<QString>("row"); // the text of the row activated

@@ -34,9 +34,7 @@ private slots:
     {
         QFETCH(bool, question);
         QFETCH(QStringList, lines);
-        QFETCH(QStringList, shown);
         QFETCH(QString, how);
-        QFETCH(bool, confirmed);
         QStringList seen;
         bool confirmShown = !question;
         ModalDriver driver;
@@ -55,9 +53,9 @@ private slots:
             MsgForm::showMessage(lines);
 
         QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(seen, shown);
+        QTEST(seen, "shown");
         QCOMPARE(confirmShown, question);
-        QCOMPARE(result, confirmed);
+        QTEST(result, "confirmed");
     }
 };
 

@@ -1,4 +1,4 @@
-#include "ClipFixture.h"
+#include "RiffBytes.h"
 #include "support/core/FileBytes.h"
 #include "ui/VideoView.h"
 
@@ -17,9 +17,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes"); // empty: no file
         QTest::addColumn<bool>("named");
-        QTest::newRow("missing file") << QByteArray() << true;
         QTest::newRow("no path") << QByteArray() << false;
-        QTest::newRow("cut-off clip") << ClipFixture::mjpegClip(10, 160, 120, 10).left(200) << true;
+        QTest::newRow("cut-off clip") << RiffBytes::mjpegClip(10, 160, 120, 10).left(200) << true;
     }
 
     // The engine may report one fault several times; the view tells it once, stopped.

@@ -15,11 +15,6 @@ namespace {
 const QString Tail = "&type=day2&width=450&ico=swf1&lang=ita&days=5&font=Arial&fontsize=12&bg=FFFFFF&fg=000000"
                      "&bgtitle=0099FF&fgtitle=FFFFFF&bgtab=F0F0F0&fglink=1773C2";
 
-void click(const QWidget& window, const QString& name)
-{
-    QTest::mouseClick(child<QPushButton>(window, name), Qt::LeftButton);
-}
-
 QAbstractItemModel* towns(const QWidget& window)
 {
     return child<QTableView>(window, "grid")->model();
@@ -95,7 +90,7 @@ private slots:
             return;
         }
         QVERIFY(!preview->browser());
-        click(*window, "CBT_2");
+        clickButton(*window, "CBT_2");
         QCOMPARE(stored(), QStringLiteral("<null> <null>"));
     }
 
@@ -107,7 +102,6 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QString>("code"); // of the first town, which "Prova Comune Tabella" takes
         QTest::newRow("apostrophe") << "l'aquila" << 1 << "066049";
-        QTest::newRow("capitals") << "ABANO" << 1 << "028001";
         QTest::newRow("none") << "qqq" << 0 << "0000";
         QTest::newRow("emptied again") << "" << 7896 << "028001";
     }
@@ -123,7 +117,7 @@ private slots:
         child<QLineEdit>(*window, "Text4")->setText(typed);
         QCOMPARE(towns(*window)->rowCount(), count);
 
-        click(*window, "CBT_3");
+        clickButton(*window, "CBT_3");
 
         QCOMPARE(child<QLineEdit>(*window, "FE1")->text(), code);
         auto* preview = child<WebPreview>(*window, "WB1");
@@ -153,7 +147,7 @@ private slots:
         if (stored)
             m_driver->nextMessage(&said);
 
-        click(*window, "CBT_2");
+        clickButton(*window, "CBT_2");
 
         QCOMPARE(said, stored ? QStringList{"Impostazioni Meteo aggiornate !"} : QStringList());
         QCOMPARE(this->stored(), stored ? serviceBase() + "/box/previsioni.php?citta=" + typed + Tail + " " + typed

@@ -1,7 +1,10 @@
 #include "core/LayoutTables.h"
+#include "core/SampleLayout.h"
 #include "data/Database.h"
+#include "data/LayoutElement.h"
 #include "data/LayoutRecords.h"
 #include "data/LayoutTableCopy.h"
+#include "data/LayoutTableReader.h"
 #include "data/RecordSet.h"
 #include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
@@ -12,6 +15,20 @@ namespace {
 
 using LayoutTables::fillDistinct;
 using LayoutTables::Table;
+
+const QString SampleTable = QStringLiteral("Layout3");
+
+LayoutTableReader::Rows readSample(TestFolder& folder, const SampleLayout::Rows& rows)
+{
+    SampleLayout::write(folder.database(), SampleTable, rows);
+    return LayoutTableReader(folder.store(), SampleTable).read();
+}
+
+std::optional<StoreError> errorReading(TestFolder& folder, const SampleLayout::Rows& rows)
+{
+    SampleLayout::write(folder.database(), SampleTable, rows);
+    return storeErrorOf([&] { LayoutTableReader(folder.store(), SampleTable).read(); });
+}
 
 void appendRows(Database& database, const QString& table, int count)
 {
@@ -26,11 +43,118 @@ void appendRows(Database& database, const QString& table, int count)
 
 } // namespace
 
-class TestLayoutTableCopy : public QObject
+// A layout table read for the designer, and written whole by a copy or a clear.
+class TestLayoutTables : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // What the designer's own load does not meet: a colour stored signed; Null where a layout row may
+    // hold it and in yes/no columns, which read it as no (every yes/no starts as yes, so a Null read
+    // as anything but no shows). Picture rows read their box and visibility only.
+    void unusualValuesThatLoad()
+    {
+        TestFolder folder;
+        SampleLayout::Rows rows = SampleLayout::rows();
+        for (QVariantMap& row : rows) {
+            for (const char* yesNo : {"FontBold", "FontItalic", "Visibile", "SfondoTestoTrasparente"})
+                row[QLatin1String(yesNo)] = -1;
+        }
+        rows[0][QStringLiteral("ColoreTesto")] = -2147483647 - 1; // 0x80000000
+        // clang-format off
+        const std::pair<int, const char*> nulls[] = {{1, "Testo"}, {49, "Testo"}, {3, "FontBold"}, {42, "FontItalic"},
+            {33, "Visibile"}, {46, "Visibile"}, {48, "PercorsoImmagine"}, {50, "ColoreSfondo"},
+            {4, "SfondoTestoTrasparente"}};
+        // clang-format on
+        for (const auto& [number, column] : nulls)
+            rows[number - 1][QLatin1String(column)] = QVariant();
+        const LayoutTableReader::Rows read = readSample(folder, rows);
+        QCOMPARE(read[0].coloreTesto, 0x80000000u);
+        QVERIFY(!read[32].testo && read[32].nomeFont.isEmpty());
+        QVERIFY(!read[0].testo && !read[48].testo);
+        QVERIFY(!read[2].fontBold && !read[41].fontItalic && !read[3].sfondoTestoTrasparente);
+        QVERIFY(!read[32].visibile && !read[45].visibile);
+        QVERIFY(!read[47].percorsoImmagine && !read[49].coloreSfondo);
+        QVERIFY(read[2].fontItalic && read[41].fontBold);
+    }
+
+    // One cell a row loads left Null or holding what it cannot mean is named by table, row and column;
+    // the columns a row does not load may hold anything, as the designer never reads them.
+    void oneBadCell_data()
+    {
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<bool>("refused");
+        const auto add = [](const char* name, int number, const char* column, const QVariant& value, bool refused) {
+            QTest::newRow(name) << number << QString::fromLatin1(column) << value << refused;
+        };
+        add("title text Null", 41, "Testo", {}, true);
+        add("counter top Null", 10, "Top", {}, true);
+        add("text back colour Null", 1, "ColoreSfondo", {}, true);
+        add("alignment Null", 20, "Allineamento", {}, true);
+        add("photo height Null", 33, "Altezza", {}, true);
+        add("weather left Null", 46, "Left", {}, true);
+        add("text for a position", 2, "Top", QStringLiteral("alto"), true);
+        add("size with a unit", 12, "DimFont", QStringLiteral("12pt"), true);
+        add("alignment 3", 5, "Allineamento", 3, true);
+        add("alignment -1", 41, "Allineamento", -1, true);
+        add("colour past 32 bits", 7, "ColoreTesto", qlonglong(1) << 33, true);
+        add("fractional colour", 50, "ColoreSfondo", 255.5, true);
+        add("photo font Null", 33, "NomeFont", {}, false);
+        add("weather height as text", 46, "Altezza", QStringLiteral("alta"), false);
+        add("background picture top Null", 48, "Top", {}, false);
+        add("background colour alignment 9", 50, "Allineamento", 9, false);
+        add("name Null", 1, "DescCampo", {}, false);
+    }
+
+    void oneBadCell()
+    {
+        QFETCH(int, number);
+        QFETCH(QString, column);
+        QFETCH(QVariant, value);
+        QFETCH(bool, refused);
+        TestFolder folder;
+        SampleLayout::Rows rows = SampleLayout::rows();
+        rows[number - 1][column] = value;
+        const auto error = errorReading(folder, rows);
+        QVERIFY2(bool(error) == refused, error ? qPrintable(error->operatorMessage()) : "read without error");
+        if (!refused)
+            return;
+        const QString& message = error->operatorMessage();
+        const QString row = QStringLiteral("Nella tabella Layout3 la riga %1 (%2) ")
+                                .arg(number)
+                                .arg(QLatin1String(LayoutRecords::rows()[static_cast<std::size_t>(number - 1)].name));
+        QVERIFY2(message.startsWith(row + (value.isNull() ? QStringLiteral("non ha un valore nella colonna %1.")
+                                                          : QStringLiteral("ha un valore non valido nella colonna %1"))
+                                              .arg(column)),
+                 qPrintable(message));
+        QCOMPARE(error->table(), SampleTable);
+        QCOMPARE(error->column(), column);
+    }
+
+    // Rows are taken by stored position whatever their names, and rows past the fiftieth, however
+    // unusable, are not read; a table short of rows names the first it lacks.
+    void fiftyRowsByPositionOnly()
+    {
+        TestFolder folder;
+        const SampleLayout::Rows rows = SampleLayout::rows();
+        const LayoutTableReader::Rows straight = readSample(folder, rows);
+        SampleLayout::Rows changed = rows;
+        changed.swapItemsAt(0, 1);   // Numero1 and Postazione1, names included
+        changed.swapItemsAt(44, 46); // Immagini and Video
+        changed.append(QVariantMap{{QStringLiteral("DescCampo"), QStringLiteral("extra")}}); // nulls everywhere
+        changed.append(rows.first());
+        LayoutTableReader::Rows expected = straight;
+        std::swap(expected[0], expected[1]);
+        std::swap(expected[44], expected[46]);
+        QVERIFY(readSample(folder, changed) == expected);
+        const auto error = errorReading(folder, {});
+        QVERIFY(error);
+        QCOMPARE(error->operatorMessage(),
+                 QStringLiteral("La tabella Layout3 contiene 0 righe invece di 50: manca la riga 1 (Numero1)."));
+    }
+
     // A copy writes every column of the source's first fifty rows onto the target's; a clear writes the
     // base layout's with every element hidden. Nothing else changes: not the target's rows past the
     // fiftieth, not the other layouts, not the stored default.
@@ -145,5 +269,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestLayoutTableCopy)
-#include "tst_layouttablecopy.moc"
+QTEST_GUILESS_MAIN(TestLayoutTables)
+#include "tst_layouttables.moc"
