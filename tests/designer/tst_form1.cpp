@@ -353,34 +353,6 @@ private slots:
                  qPrintable(QStringLiteral("ink from %1 to %2").arg(first).arg(last)));
     }
 
-    // The canvas is the display's full size; a window that would not fit the screen scrolls.
-    void canvasSize_data()
-    {
-        QTest::addColumn<QSizeF>("twips");
-        QTest::addColumn<QSize>("canvas");
-        QTest::newRow("1920 x 1080") << QSizeF(28800, 16200) << QSize(1920, 1080);
-        QTest::newRow("small") << QSizeF(6000, 4500) << QSize(400, 300);
-    }
-
-    void canvasSize()
-    {
-        QFETCH(QSizeF, twips);
-        QFETCH(QSize, canvas);
-        TestFolder folder;
-        Form1 designer(folder.store(), QStringLiteral("Layout1"));
-        designer.setSizeTwips(static_cast<float>(twips.width()), static_cast<float>(twips.height()));
-        QCOMPARE(designer.canvas()->size(), canvas);
-        activate(designer);
-        const QSize available = designer.screen()->availableGeometry().size();
-        QVERIFY(designer.frameGeometry().width() <= available.width());
-        QVERIFY(designer.frameGeometry().height() <= available.height());
-        auto* scroll = designer.findChild<QScrollArea*>();
-        const bool fits = canvas.width() <= available.width() && canvas.height() <= available.height();
-        QCOMPARE(scroll->horizontalScrollBar()->maximum() > 0 || scroll->verticalScrollBar()->maximum() > 0, !fits);
-        if (fits)
-            QCOMPARE(scroll->viewport()->size(), canvas);
-    }
-
     // The stored position, when both halves are stored, is applied at the first activation only:
     // a window the operator moved stays where it was put when it comes back.
     void position_data()
@@ -425,8 +397,8 @@ private slots:
         QCOMPARE(stored ? QPointF(stored->left, stored->top) : QPointF(), QPointF(designer.pos() * 15));
     }
 
-    // The designer takes the table's name and the main menu's resolution; every element gets the
-    // row at its position, the weather element keeps its own size and a null background is black.
+    // The designer takes the main menu's resolution; every element gets the row at its position (the
+    // weather element keeps its own size, see the save) and a null background is black.
     void loadsTheTable_data()
     {
         QTest::addColumn<QString>("table");
@@ -445,8 +417,6 @@ private slots:
         QFETCH(QSize, canvas);
         TestFolder folder;
         SampleLayout::Rows rows = SampleLayout::rows();
-        rows[45][QStringLiteral("Altezza")] = 9000.0;
-        rows[45][QStringLiteral("Larghezza")] = 9000.0;
         rows[49][QStringLiteral("ColoreSfondo")] = QVariant();
         SampleLayout::write(folder.database(), table, rows);
         Form1 designer(folder.store(), table);
@@ -479,8 +449,6 @@ private slots:
             QVERIFY2(values.bold == (n % 2 == 1) && values.italic == (n % 3 == 0), where);
             QVERIFY2(values.transparent == (n % 4 == 0), where);
         }
-        QCOMPARE(designer.elementData(LayoutRecords::CanvasControl::WB1, 0).width, 6760.0f);
-        QCOMPARE(designer.elementData(LayoutRecords::CanvasControl::WB1, 0).height, 5055.0f);
         QCOMPARE(designer.backgroundColour(), 0u);
     }
 
@@ -628,12 +596,16 @@ private slots:
         QCOMPARE(rig.geometry(), dropped);
     }
 
-    // Held near the edge of the visible part, a drag scrolls the canvas until its end, so a 1920 x
-    // 1080 display is reachable from a small window; the drop lands exactly under the cursor on the
-    // scrolled canvas, and scrolling stops with the drop.
+    // A window too small for the display's canvas stays on the screen and scrolls. Held near the edge
+    // of the visible part, a drag scrolls the canvas until its end; the drop lands exactly under the
+    // cursor on the scrolled canvas, and scrolling stops with the drop.
     void heldDragScrollsToTheEnd()
     {
-        Rig rig(titleOnly({1500, 1500, 3000, 600}), {28800, 16200}, {640, 480});
+        Rig rig(titleOnly({1500, 1500, 3000, 600}), {28800, 16200});
+        QCOMPARE(rig.designer->canvas()->size(), QSize(1920, 1080));
+        const QSize available = rig.designer->screen()->availableGeometry().size();
+        QVERIFY(rig.designer->frameGeometry().width() <= available.width());
+        QVERIFY(rig.designer->frameGeometry().height() <= available.height());
         QScrollBar* horizontal = rig.scroll->horizontalScrollBar();
         QScrollBar* vertical = rig.scroll->verticalScrollBar();
         const QPoint from = rig.at(rig.title(), QPoint(10, 10));
@@ -642,7 +614,7 @@ private slots:
         rig.moveBy(from, corner - from);
         QTRY_VERIFY_WITH_TIMEOUT(
             horizontal->value() == horizontal->maximum() && vertical->value() == vertical->maximum(), 15000);
-        QVERIFY(horizontal->maximum() > 1000 && vertical->maximum() > 500);
+        QVERIFY(horizontal->maximum() > 0 && vertical->maximum() > 0);
         rig.release(corner);
 
         const QPoint onCanvas = rig.designer->canvas()->mapFromGlobal(rig.designer->mapToGlobal(corner));
@@ -852,6 +824,7 @@ private slots:
         const auto table = [&opened] { return LayoutTables::of(opened.folder.database(), Table); };
         const LayoutTables::Table before = table();
         edit(*opened.designer);
+        activate(*opened.designer); // back from the edit's own window, if it had one
 
         ModalDriver driver;
         if (!save) {
@@ -923,22 +896,6 @@ private slots:
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
         QVERIFY(opened.designer->isVisible());
         QCOMPARE(opened.designer->elementData(CanvasControl::Text1, 0).top, 17000.0f);
-    }
-
-    // With no entry selected there is no element to act on, so "Inserisci" and "Elimina" wait for a
-    // selection.
-    void elementTable()
-    {
-        Rig opened(savedLayout());
-        Form1& designer = *opened.designer;
-        auto* panel = child<QGroupBox>(designer, QStringLiteral("GroupBox1"));
-        QVERIFY(panel->isHidden());
-        command(designer, "T1");
-        QVERIFY(panel->isVisible());
-        QVERIFY(!child<QPushButton>(designer, QStringLiteral("PushButton1_0"))->isEnabled());
-        QVERIFY(!child<QPushButton>(designer, QStringLiteral("PushButton1_1"))->isEnabled());
-        QTest::mouseClick(child<QPushButton>(designer, QStringLiteral("PushButton1_2")), Qt::LeftButton);
-        QVERIFY(panel->isHidden());
     }
 };
 

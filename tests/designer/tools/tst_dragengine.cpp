@@ -188,20 +188,27 @@ private slots:
         QCOMPARE(rig.element(), before);
     }
 
+    // Each handle moves its edges to the cursor, past the opposite edge at most onto it. Sizing begun
+    // with another button goes on past that button's release, until the left one's; presses meanwhile
+    // start nothing, and once idle moves and releases do nothing.
     void sizingMovesTheGrabbedEdges_data()
     {
         // The element spans canvas pixels 100 .. 200 across and 100 .. 150 down.
         QTest::addColumn<int>("handle");
         QTest::addColumn<QPoint>("to"); // canvas pixels
         QTest::addColumn<ElementGeometry>("after");
-        QTest::newRow("0 top-left") << 0 << QPoint(90, 80) << Box{1350, 1200, 1650, 1050};
-        QTest::newRow("1 top") << 1 << QPoint(500, 120) << Box{1500, 1800, 1500, 450};
-        QTest::newRow("2 top-right") << 2 << QPoint(250, 90) << Box{1500, 1350, 2250, 900};
-        QTest::newRow("3 right past the left edge") << 3 << QPoint(60, 0) << Box{900, 1500, 600, 750};
-        QTest::newRow("4 bottom-right") << 4 << QPoint(250, 200) << Box{1500, 1500, 2250, 1500};
-        QTest::newRow("5 bottom onto the top") << 5 << QPoint(0, 100) << Box{1500, 1500, 1500, 0};
-        QTest::newRow("6 bottom-left") << 6 << QPoint(80, 180) << Box{1200, 1500, 1800, 1200};
-        QTest::newRow("7 left onto the right") << 7 << QPoint(200, 999) << Box{3000, 1500, 0, 750};
+        QTest::addColumn<Qt::MouseButton>("button"); // that pressed the handle
+        const Qt::MouseButton left = Qt::LeftButton;
+        QTest::newRow("0 top-left") << 0 << QPoint(90, 80) << Box{1350, 1200, 1650, 1050} << left;
+        QTest::newRow("1 top") << 1 << QPoint(500, 120) << Box{1500, 1800, 1500, 450} << left;
+        QTest::newRow("2 top-right") << 2 << QPoint(250, 90) << Box{1500, 1350, 2250, 900} << left;
+        QTest::newRow("3 right past the left edge") << 3 << QPoint(60, 0) << Box{900, 1500, 600, 750} << left;
+        QTest::newRow("3 right, the right button")
+            << 3 << QPoint(400, 0) << Box{1500, 1500, 4500, 750} << Qt::RightButton;
+        QTest::newRow("4 bottom-right") << 4 << QPoint(250, 200) << Box{1500, 1500, 2250, 1500} << left;
+        QTest::newRow("5 bottom onto the top") << 5 << QPoint(0, 100) << Box{1500, 1500, 1500, 0} << left;
+        QTest::newRow("6 bottom-left") << 6 << QPoint(80, 180) << Box{1200, 1500, 1800, 1200} << left;
+        QTest::newRow("7 left onto the right") << 7 << QPoint(200, 999) << Box{3000, 1500, 0, 750} << left;
     }
 
     void sizingMovesTheGrabbedEdges()
@@ -209,6 +216,7 @@ private slots:
         QFETCH(int, handle);
         QFETCH(QPoint, to);
         QFETCH(ElementGeometry, after);
+        QFETCH(Qt::MouseButton, button);
         Rig rig({1500, 1500, 1500, 750});
         rig.click();
 
@@ -217,36 +225,22 @@ private slots:
         QVERIFY(!rig.host.handlesVisible);
         QVERIFY(rig.host.captured);
         rig.moveTo(rig.host.clientToScreen(to + QPoint(7, 3)));
+        if (button != Qt::LeftButton) {
+            rig.engine.mouseReleased(button);
+            rig.engine.mouseReleased(Qt::MiddleButton);
+            rig.engine.DragBegin(Numero2);
+            rig.engine.handlePressed(0);
+            QCOMPARE(rig.engine.state(), DragResizeEngine::Sizing);
+            QCOMPARE(rig.engine.grabbedHandle(), handle);
+        }
         rig.moveTo(rig.host.clientToScreen(to));
         QCOMPARE(rig.host.outlines.size(), 1);
+        rig.engine.mouseReleased(Qt::LeftButton);
+        rig.moveTo(rig.host.clientToScreen({10, 10}));
         rig.engine.mouseReleased(Qt::LeftButton);
 
         rig.verifyIdle();
         QCOMPARE(rig.element(), after);
-        QCOMPARE(rig.document.undoStack()->count(), 1);
-    }
-
-    // Sizing begun with another button goes on past that button's release, until the left one's;
-    // presses meanwhile start nothing, and once idle moves and releases do nothing.
-    void sizingEndsOnlyAtALeftRelease()
-    {
-        Rig rig({1500, 1500, 1500, 750});
-        rig.click();
-        rig.engine.handlePressed(3); // pressed with the right button
-        rig.moveTo(rig.host.clientToScreen({300, 0}));
-        rig.engine.mouseReleased(Qt::RightButton);
-        rig.engine.mouseReleased(Qt::MiddleButton);
-        QCOMPARE(rig.engine.state(), DragResizeEngine::Sizing);
-        rig.engine.DragBegin(Numero2);
-        rig.engine.handlePressed(0);
-        QCOMPARE(rig.engine.grabbedHandle(), 3);
-        rig.moveTo(rig.host.clientToScreen({400, 0}));
-        rig.engine.mouseReleased(Qt::LeftButton);
-        rig.verifyIdle();
-        rig.moveTo(rig.host.clientToScreen({10, 10}));
-        rig.engine.mouseReleased(Qt::LeftButton);
-        QVERIFY(rig.host.outlines.isEmpty());
-        QCOMPARE(rig.element(), (Box{1500, 1500, 4500, 750}));
         QCOMPARE(rig.document.undoStack()->count(), 1);
     }
 
