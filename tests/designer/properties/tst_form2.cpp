@@ -276,22 +276,6 @@ private slots:
         QCOMPARE(changed, members);
     }
 
-    void lookGoesOnEveryNumber()
-    {
-        const LayoutDocument::Elements elements = sampleElements();
-        const Outcome outcome = apply(Group::Numeri, lookFields(), elements);
-        QCOMPARE(outcome.records.size(), 8u);
-        for (const auto& [position, record] : outcome.records) {
-            QCOMPARE(record.fontName, QStringLiteral("Verdana"));
-            QCOMPARE(record.fontPoints, 20.5f);
-            QVERIFY(record.bold && !record.italic && record.transparent);
-            QCOMPARE(record.backColour, 0x0000FF00u);
-            QCOMPARE(record.foreColour, 0x000000FFu);
-            QCOMPARE(record.alignment, std::int16_t(ElementData::Centre));
-            QCOMPARE(record.text, elements.at(static_cast<std::size_t>(position)).text);
-        }
-    }
-
     // An emptied workstation text becomes its default; the title may be emptied; the date has no text.
     void texts()
     {
@@ -314,7 +298,8 @@ private slots:
     }
 
     // An empty look field stops the apply without a word, except in the colour mode, which reads only
-    // its colour; a field the group reads that holds no usable number refuses it with a message.
+    // its colour; a field the group reads that holds no usable number refuses it with a message. An
+    // apply puts the whole look and size on every member and keeps their texts.
     void outcome_data()
     {
         QTest::addColumn<Case>("outcome");
@@ -329,6 +314,7 @@ private slots:
         QTest::newRow("negative colour") << Case{"Data", "back", "-1", refused, "Colore Sfondo"};
         QTest::newRow("colour past 32 bits") << Case{"Data", "back", "4294967296", refused, "Colore Sfondo"};
         QTest::newRow("height past 32-bit twips") << Case{"Stato", "height", "143165577", refused, "Altezza pixel"};
+        QTest::newRow("look on every number") << Case{"Numeri", "width", "100", Outcome::Elements, ""};
         QTest::newRow("largest width that fits") << Case{"Orario", "width", "143165576", Outcome::Elements, ""};
         const QString mode = "Colore Sfondo Schermata";
         const int background = Outcome::Background;
@@ -341,18 +327,27 @@ private slots:
     {
         QFETCH(Case, outcome);
         const auto& [group, field, value, kind, message] = outcome;
+        const LayoutDocument::Elements elements = sampleElements();
         Fields fields = lookFields();
         const QMap<QString, QString*> named{{"font", &fields.fontName},      {"size", &fields.fontSize},
                                             {"back", &fields.backColour},    {"fore", &fields.foreColour},
                                             {"height", &fields.pixelHeight}, {"width", &fields.pixelWidth}};
         *named.value(field) = value;
-        const Outcome made = apply(*groupOfTitle(group), fields, sampleElements());
+        const Outcome made = apply(*groupOfTitle(group), fields, elements);
         QCOMPARE(int(made.kind), kind);
         QVERIFY2(message.isEmpty() ? made.message.isEmpty() : made.message.startsWith(message),
                  qPrintable(made.message));
         QCOMPARE(made.records.empty(), kind != Outcome::Elements);
-        if (kind == Outcome::Elements)
-            QCOMPARE(made.records[0].second.width, 2147483640.0f);
+        for (const auto& [position, record] : made.records) {
+            QCOMPARE(record.width, static_cast<float>(value.toDouble() * 15));
+            QCOMPARE(record.fontName, QStringLiteral("Verdana"));
+            QCOMPARE(record.fontPoints, 20.5f);
+            QVERIFY(record.bold && !record.italic && record.transparent);
+            QCOMPARE(record.backColour, 0x0000FF00u);
+            QCOMPARE(record.foreColour, 0x000000FFu);
+            QCOMPARE(record.alignment, std::int16_t(ElementData::Centre));
+            QCOMPARE(record.text, elements.at(static_cast<std::size_t>(position)).text);
+        }
         if (kind == Outcome::Background)
             QCOMPARE(made.colour, 65280u);
     }
