@@ -372,15 +372,24 @@ void Form1::setSizeTwips(float width, float height)
     m_sizeTwips = QSizeF(width, height);
     sizeCanvas();
     fitWindowToCanvas();
+    // A larger screen shows more of a picture that was read only as far as the smaller one.
+    const QSize screen = screenPixels();
+    if (m_cutPicture && m_cutPicture->screen.expandedTo(screen) != m_cutPicture->screen)
+        loadBackgroundPicture(m_cutPicture->path);
+}
+
+// The display's size in pixels, the canvas at 1:1.
+QSize Form1::screenPixels() const
+{
+    return {Twips::toPixels(static_cast<float>(m_sizeTwips.width())),
+            Twips::toPixels(static_cast<float>(m_sizeTwips.height()))};
 }
 
 void Form1::sizeCanvas()
 {
-    const auto pixels = [this](float twips) {
-        return static_cast<int>(std::nearbyint(Twips::toPixels(twips) * m_zoom));
-    };
-    m_canvas->setFixedSize(pixels(static_cast<float>(m_sizeTwips.width())),
-                           pixels(static_cast<float>(m_sizeTwips.height())));
+    const QSize screen = screenPixels();
+    m_canvas->setFixedSize(static_cast<int>(std::nearbyint(screen.width() * m_zoom)),
+                           static_cast<int>(std::nearbyint(screen.height() * m_zoom)));
 }
 
 // The part of the canvas in the middle of the window stays in the middle.
@@ -409,8 +418,9 @@ void Form1::setZoom(double zoom)
 double Form1::fitZoom() const
 {
     const QSize space = m_scroll->size();
-    const double across = space.width() / static_cast<double>(Twips::toPixels(static_cast<float>(m_sizeTwips.width())));
-    const double down = space.height() / static_cast<double>(Twips::toPixels(static_cast<float>(m_sizeTwips.height())));
+    const QSize screen = screenPixels();
+    const double across = space.width() / static_cast<double>(screen.width());
+    const double down = space.height() / static_cast<double>(screen.height());
     return std::clamp(std::min(across, down), 0.05, 1.0);
 }
 
@@ -447,8 +457,7 @@ void Form1::hideEvent(QHideEvent* event)
 // The window asks for the display at 1:1 and the strip under it.
 void Form1::fitWindowToCanvas()
 {
-    QSize wanted(Twips::toPixels(static_cast<float>(m_sizeTwips.width())),
-                 Twips::toPixels(static_cast<float>(m_sizeTwips.height())));
+    QSize wanted = screenPixels();
     if (Strumenti)
         wanted.rheight() += Strumenti->minimumHeight();
     if (const QScreen* display = screen()) {
@@ -573,27 +582,46 @@ void Form1::showBackground()
         m_captionWithoutPicture = Label2->text();
     if (!path || path->isEmpty()) {
         m_canvas->setBackgroundPicture(QPixmap());
+        m_cutPicture.reset();
         if (path)
             Label2->clear();
         else if (m_shownPicture)
             Label2->setText(m_captionWithoutPicture);
     } else {
-        if (path != m_shownPicture) {
-            const BusyCursor busy; // an 8K picture takes most of a second to decode
-            QPixmap picture;
-            if (const QSize size = QImageReader(*path).size(); PictureLimit::exceeded(size))
-                MsgForm::showMessage(PictureLimit::message(*path, size), this);
-            else if (picture.load(*path))
-                m_canvas->setBackgroundPicture(picture);
-        }
+        if (path != m_shownPicture)
+            loadBackgroundPicture(*path);
         Label2->setText(*path);
     }
     m_shownPicture = path;
 }
 
+// The picture lies from the top-left corner at its own size, so only the part on the screen is ever
+// seen, and only that part is decoded: an 8K photograph then costs little more than a screen-sized
+// one (decoded whole it took most of a second and 132 MB). A picture too large for the display to
+// load whole is still told.
+void Form1::loadBackgroundPicture(const QString& path)
+{
+    const BusyCursor busy;
+    QImageReader reader(path);
+    const QSize size = reader.size();
+    if (PictureLimit::exceeded(size)) {
+        MsgForm::showMessage(PictureLimit::message(path, size), this);
+        return;
+    }
+    const QSize screen = screenPixels();
+    const bool largerThanScreen = size.width() > screen.width() || size.height() > screen.height();
+    if (largerThanScreen)
+        reader.setClipRect(QRect(QPoint(0, 0), size.boundedTo(screen)));
+    if (const QImage picture = reader.read(); !picture.isNull()) {
+        m_canvas->setBackgroundPicture(QPixmap::fromImage(picture));
+        m_cutPicture = largerThanScreen ? std::optional<CutPicture>({path, screen}) : std::nullopt;
+    }
+}
+
 void Form1::setBackgroundPicture(const QPixmap& picture)
 {
     m_canvas->setBackgroundPicture(picture);
+    m_cutPicture.reset();
 }
 
 QString Form1::backgroundPath() const

@@ -5,6 +5,7 @@
 #include "designer/document/LayoutDocument.h"
 
 #include <QDialog>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 #include <array>
@@ -161,6 +162,8 @@ private:
 
     void showElement(int position);
     void showBackground();
+    void loadBackgroundPicture(const QString& path);
+    QSize screenPixels() const;
 
     void elementPressed(ElementWidget* element, Qt::MouseButton button, const QPoint& globalPosition);
     void backgroundPressed(Qt::MouseButton button, const QPoint& globalPosition);
@@ -185,6 +188,12 @@ private:
     std::unique_ptr<DragResizeEngine> m_engine;
     // The picture path last put on the canvas, so a change of colour alone loads no picture.
     std::optional<QString> m_shownPicture;
+    // The picture on the canvas when only its part on the screen was read.
+    struct CutPicture {
+        QString path;
+        QSize screen;
+    };
+    std::optional<CutPicture> m_cutPicture;
     // Label2's caption while the layout has no picture, put back when undo takes the picture away.
     QString m_captionWithoutPicture;
     QString m_designerTable;

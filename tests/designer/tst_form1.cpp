@@ -516,6 +516,28 @@ private slots:
         QCOMPARE(canvas.pixelColor(1, 1), picture);
     }
 
+    // Only the part of a picture on the screen is read; a larger screen reads the picture again.
+    void backgroundPictureLargerThanScreen()
+    {
+        TestFolder folder;
+        QImage picture(1000, 600, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        picture.setPixelColor(700, 500, Qt::blue);
+        const QString path = folder.filePath(QStringLiteral("grande.png"));
+        QVERIFY(picture.save(path));
+        SampleLayout::Rows rows = SampleLayout::rows();
+        rows[47][QStringLiteral("PercorsoImmagine")] = path;
+        SampleLayout::write(folder.database(), QStringLiteral("Layout8"), rows);
+
+        Form1 designer(folder.store(), QStringLiteral("Layout8"));
+        designer.setSizeTwips(6000, 4500);
+        ApplyLayoutToDesigner(designer, std::nullopt);
+        QCOMPARE(designer.backgroundPicture().size(), QSize(400, 300));
+        designer.setSizeTwips(12000, 9000);
+        QCOMPARE(designer.backgroundPicture().size(), QSize(800, 600));
+        QCOMPARE(designer.canvas()->grab().toImage().pixelColor(700, 500), QColor(Qt::blue));
+    }
+
     // Real mouse events through the window: a press on the title (or, after a click that selects it,
     // on one of its handles), moves, a left release. While the button is held the
     // title stays put and an inverted outline follows the cursor; after the drop the canvas holds no
