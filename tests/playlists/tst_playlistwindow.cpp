@@ -1,19 +1,12 @@
 #include "ReadErrorWindow.h"
-#include "RiffBytes.h"
 #include "data/ConfigurationRecord.h"
 #include "data/PlaylistFile.h"
-#include "playlists/AnteprimaImmagini.h"
 #include "playlists/ImpostaFoto.h"
 #include "playlists/ImpostaVideo.h"
-#include "playlists/PictureBox.h"
 #include "playlists/SalvaNuovoIM.h"
 #include "support/WindowTest.h"
 #include "ui/FileListWidget.h"
 #include "ui/FolderListWidget.h"
-#include "ui/VideoView.h"
-
-#include <QMediaPlayer>
-#include <QScreen>
 
 namespace {
 
@@ -79,13 +72,10 @@ class TestPlaylistWindow : public QObject
 {
     Q_OBJECT
 
-    static constexpr int WaitMs = 15000; // a guard against a hang, not a measure
     QTemporaryDir m_media;
-    QTemporaryDir m_pictures; // pictures and a clip that can be shown
     std::unique_ptr<ModalDriver> m_driver;
 
     QString media(const QString& name) const { return QDir::toNativeSeparators(m_media.filePath(name)); }
-    QString picture(const QString& name) const { return QDir::toNativeSeparators(m_pictures.filePath(name)); }
 
 private slots:
     void initTestCase()
@@ -96,15 +86,6 @@ private slots:
         for (const char* name : {"b.jpg", "a.jpg", "c.JPG", "d.bmp", "clip.mp4", "x.AVI", "y.mov", "sub/e.jpg"})
             QVERIFY(writeBytes(m_media.filePath(QLatin1String(name)), {}));
         QVERIFY(QDir::setCurrent(m_media.path()));
-        for (const auto& [name, size] :
-             {std::pair{"small.jpg", QSize(200, 100)}, std::pair{"wide.jpg", QSize(6000, 1500)},
-              std::pair{"tall.jpg", QSize(300, 3000)}}) {
-            QImage image(size, QImage::Format_RGB32);
-            image.fill(Qt::darkCyan);
-            QVERIFY(image.save(m_pictures.filePath(QLatin1String(name)), "JPG"));
-        }
-        QVERIFY(writeBytes(m_pictures.filePath("text.jpg"), "not a picture\n"));
-        QVERIFY(writeBytes(m_pictures.filePath("clip.avi"), RiffBytes::mjpegClip(40, 160, 120, 10)));
     }
     void init() { m_driver = std::make_unique<ModalDriver>(); }
     void cleanup()
@@ -397,108 +378,6 @@ private slots:
                                       "\" non esiste o non è disponibile: se si trova su un disco rimovibile o in "
                                       "rete, verificare che sia collegato.");
         QCOMPARE(child<FileListWidget>(*window, "File1")->path(), QDir::toNativeSeparators(m_media.path()));
-    }
-
-    // A picture larger than the room on screen is shown whole, in its proportions, also after the window is
-    // made smaller; a small one at its own size. A file that is not a picture opens the window empty.
-    void pictureShownWhole_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("proportions"); // of the picture; empty when none is shown
-        QTest::newRow("small") << "small.jpg" << QSize(200, 100);
-        QTest::newRow("wider than the screen") << "wide.jpg" << QSize(4, 1);
-        QTest::newRow("taller than the screen") << "tall.jpg" << QSize(1, 10);
-        QTest::newRow("text named .jpg") << "text.jpg" << QSize();
-    }
-
-    void pictureShownWhole()
-    {
-        QFETCH(QString, name);
-        QFETCH(QSize, proportions);
-        AnteprimaImmagini window(picture(name));
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto* image = child<PictureBox>(window, "Image1");
-
-        QCOMPARE(image->picture().isNull(), proportions.isEmpty());
-        const QSize room = window.screen()->availableSize();
-        QVERIFY(window.width() <= room.width() && window.height() <= room.height());
-        if (proportions.isEmpty()) {
-            QVERIFY(image->pictureRect().isEmpty());
-            return;
-        }
-        for (const QSize& size : {window.size(), QSize(150, 120)}) {
-            window.resize(size);
-            QTRY_COMPARE(image->size(), size);
-            const QRect shown = image->pictureRect();
-            QVERIFY(image->rect().contains(shown));
-            QVERIFY(shown.width() == image->width() || shown.height() == image->height() ||
-                    shown.size() == proportions);
-            QVERIFY(qAbs(shown.width() * proportions.height() - shown.height() * proportions.width()) <=
-                    qMax(proportions.width(), proportions.height()));
-        }
-    }
-
-    // "Anteprima" under the file list shows the file selected there in the preview window.
-    void previewOfAMediaFile()
-    {
-        TestFolder folder;
-        const auto window = openWindow("photo", folder);
-        QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_pictures.path()));
-        clickFile(*window, "File1", "small.jpg");
-        QSize shown;
-        m_driver->next([&](QWidget* preview) {
-            shown = child<PictureBox>(*preview, "Image1")->picture().size();
-            preview->close();
-        });
-
-        clickButton(*window, "PushButton1");
-
-        QCOMPARE(shown, QSize(200, 100));
-    }
-
-    // The video window plays the selected entry in its preview; closing the preview stops it. A file that
-    // cannot be played opens the preview all the same, black, and closes without hanging.
-    void clipPlaysUntilClosed_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<bool>("plays");
-        QTest::newRow("clip") << picture("clip.avi") << true;
-        QTest::newRow("missing") << picture("missing.avi") << false;
-    }
-
-    void clipPlaysUntilClosed()
-    {
-        QFETCH(QString, entry);
-        QFETCH(bool, plays);
-        TestFolder folder;
-        PlaylistFile::write(folder.filePath("a.tnv"), {entry});
-        const auto window = openWindow("video", folder);
-        m_driver = std::make_unique<ModalDriver>(WaitMs * 2);
-        QString opened;
-        bool played = false;
-        bool failed = false;
-        QPointer<VideoView> view;
-        m_driver->next([&](QWidget* preview) {
-            opened = preview->objectName();
-            view = child<VideoView>(*preview, "MP1");
-            // What it settled on is checked below.
-            static_cast<void>(
-                QTest::qWaitFor([&] { return view->player()->position() > 0 || view->hasFailed(); }, WaitMs));
-            played = view->player()->position() > 0;
-            failed = view->hasFailed();
-            preview->close();
-            // Closed, not yet destroyed: the player has stopped.
-            if (view && view->player()->playbackState() != QMediaPlayer::StoppedState)
-                played = false;
-        });
-
-        clickButton(*window, "PushButton2");
-
-        QCOMPARE(opened, QStringLiteral("AnteprimaVideo"));
-        QCOMPARE(played, plays);
-        QCOMPARE(failed, !plays);
-        QVERIFY(!view); // discarded on closing
     }
 
     // The name as typed is shown in capitals; the kind's extension is added in lower case unless the name ends
