@@ -2,18 +2,6 @@
 #include "texts/Form4.h"
 #include "texts/ScrollingPreview.h"
 
-#include <QTimer>
-
-namespace {
-
-// One tick of the preview's timer, without waiting for it.
-void tick(Form4& window)
-{
-    QMetaObject::invokeMethod(child<QTimer>(window, QStringLiteral("Timer1")), "timeout", Qt::DirectConnection);
-}
-
-} // namespace
-
 class TestForm4 : public QObject
 {
     Q_OBJECT
@@ -78,7 +66,6 @@ private slots:
         window.show();
         auto* testo = child<QLineEdit>(window, QStringLiteral("testo"));
         QCOMPARE(testo->text(), stored.toString());
-        QVERIFY(child<QLineEdit>(window, QStringLiteral("Text1"))->text().isEmpty());
 
         testo->selectAll();
         if (typed.isEmpty())
@@ -101,33 +88,6 @@ private slots:
         QCOMPARE(after.take(QStringLiteral("StringaScorrevole")).toString(), typed);
         before.remove(QStringLiteral("StringaScorrevole"));
         QCOMPARE(after, before);
-    }
-
-    // "Prova" turns the text one character per tick of a 150 ms timer. Saving neither stops the
-    // preview nor gives it the saved text; only "Prova" again starts from the text now in the box.
-    void saveLeavesThePreviewRunning()
-    {
-        TestFolder folder;
-        Form4 window(folder.store());
-        window.show();
-        auto* testo = child<QLineEdit>(window, QStringLiteral("testo"));
-        auto* preview = child<QLineEdit>(window, QStringLiteral("Text1"));
-        auto* timer = child<QTimer>(window, QStringLiteral("Timer1"));
-        testo->setText(QStringLiteral("abc"));
-        clickButton(window, "PushButton1");
-        QCOMPARE(timer->interval(), 150);
-        testo->setText(QStringLiteral("xyz"));
-        ModalDriver driver;
-        driver.nextMessage(nullptr);
-        clickButton(window, "PB1_1");
-
-        QVERIFY(timer->isActive());
-        tick(window);
-        QVERIFY2(preview->text().contains(QLatin1Char('a')) && !preview->text().contains(QLatin1Char('x')),
-                 qPrintable(preview->text()));
-        clickButton(window, "PushButton1");
-        tick(window);
-        QCOMPARE(preview->text(), ScrollingPreview::after(QStringLiteral("xyz"), 1));
     }
 };
 
