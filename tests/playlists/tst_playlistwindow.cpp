@@ -189,8 +189,8 @@ private slots:
         QCOMPARE(PlaylistFile::read(folder.filePath("a.tni")), QStringList({"A", "B", "C", "D"}));
     }
 
-    // Add-one appends the file last clicked, even after the folder changed, as often as it is clicked,
-    // without moving the selection; add-all appends every listed file; both store full paths.
+    // Add-one appends the file last clicked, as often as it is clicked, without moving the selection;
+    // add-all appends every listed file; both store full paths.
     void addingMediaFiles_data()
     {
         QTest::addColumn<QString>("kind");
@@ -212,11 +212,7 @@ private slots:
         clickFile(*window, "File1", all[0]);
         clickButton(*window, "Command1");
         clickButton(*window, "Command1");
-        QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.filePath("sub")));
-        QCOMPARE(child<FileListWidget>(*window, "File1")->path(), media("sub"));
-        clickButton(*window, "Command1");
         QCOMPARE(selectedRow(*window), 0);
-        QVERIFY(child<FolderListWidget>(*window, "Dir1")->setPath(m_media.path()));
         clickButton(*window, "Command10");
 
         QStringList expected{"P", media(all[0]), media(all[0])};
