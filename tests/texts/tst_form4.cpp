@@ -16,17 +16,13 @@ private slots:
         const QString abc = QStringLiteral("abc");
         const QString gap(30, QLatin1Char(' '));
         const QString smile = QStringLiteral("\U0001F600");
-        const QString italy = QStringLiteral("\U0001F1EE\U0001F1F9");
         const QString heavy = "o" + QString(200, QChar(0x0301));
-        QTest::newRow("start") << abc << 0 << abc + gap;
         QTest::newRow("one step") << abc << 1 << "bc" + gap + "a";
-        QTest::newRow("into the gap") << abc << 3 << gap + abc;
         QTest::newRow("a long text") << QString(9999, QLatin1Char('a')) + "z" << 9999
                                      << "z" + gap + QString(9999, QLatin1Char('a'));
         QTest::newRow("a full turn of 33") << abc << 33 << abc + gap;
         QTest::newRow("empty text, moving blanks") << QString() << 7 << gap;
         QTest::newRow("emoji moves whole") << "a" + smile + "b" << 2 << "b" + gap + "a" + smile;
-        QTest::newRow("flag moves whole") << italy + "x" << 1 << "x" + gap + italy;
         QTest::newRow("accent stays on its letter") << "e\u0301z" << 1 << "z" + gap + "e\u0301";
         QTest::newRow("a character longer than most") << heavy + "k" << 1 << "k" + gap + heavy;
         QTest::newRow("full turn with an emoji") << "a" + smile << 32 << "a" + smile + gap;
