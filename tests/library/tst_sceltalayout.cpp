@@ -157,7 +157,6 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("opened"); // objectName, then the caption or the number to clear
         const QString designer = "Form1 Impostazione Modulo : ";
-        QTest::newRow("load base") << 0 << "PB1_3" << designer + "LayoutBase";
         QTest::newRow("load 10") << 10 << "PB1_3" << designer + "Layout10";
         QTest::newRow("copy") << 2 << "PB1_4" << QString("CopiaLayout Funzione di Copia Layout");
         QTest::newRow("clear 1") << 2 << "PPBB1_1" << QString("CancellaLayout 1");
@@ -317,7 +316,6 @@ private slots:
         QTest::newRow("closed") << 4 << false;
         QTest::newRow("base layout") << 0 << true;
         QTest::newRow("eleven") << 11 << true;
-        QTest::newRow("negative") << -3 << true;
     }
 
     void clearLayout()

@@ -243,7 +243,12 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder.filePath(QStringLiteral("Backup"))));
 
         driver.nextMessage(&question, true);
-        driver.nextMessage(&restored);
+        std::optional<int> shownUnderMessage;
+        driver.next([&](QWidget* message) {
+            restored = ModalDriver::messageLines(message);
+            shownUnderMessage = menu.selectedResolution();
+            ModalDriver::click(message, QStringLiteral("PB1_0"));
+        });
         QVERIFY(chooseFromContextMenu(child<QLabel>(menu, "Image1"), QStringLiteral("RipristinaImpostazioni")));
 
         QVERIFY2(question.value(0).startsWith(QStringLiteral("Ripristinare la copia del ") +
@@ -251,6 +256,8 @@ private slots:
                  qPrintable(question.join(QLatin1Char('|'))));
         QVERIFY2(restored.value(0).startsWith(QStringLiteral("Impostazioni ripristinate dalla copia del")),
                  qPrintable(restored.join(QLatin1Char('|'))));
+        // The menu shows the restored settings by the time the message tells of them.
+        QCOMPARE(shownUnderMessage, std::optional<int>(0));
         QCOMPARE(menu.selectedResolution(), std::optional<int>(0));
         QVERIFY(numbering->isChecked());
         QVERIFY(driver.unexpected().isEmpty());

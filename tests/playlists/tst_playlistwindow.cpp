@@ -158,7 +158,6 @@ private slots:
         QTest::newRow("remove the third") << 2 << "Command2" << QStringList{"A", "B", "D"} << 0;
         QTest::newRow("remove the last") << 3 << "Command2" << QStringList{"A", "B", "C"} << 0;
         QTest::newRow("none selected, up") << -1 << "Command4" << abcd << -1;
-        QTest::newRow("none selected, down") << -1 << "Command3" << abcd << -1;
         QTest::newRow("none selected, remove") << -1 << "Command2" << abcd << -1;
         QTest::newRow("none selected, preview") << -1 << "PushButton2" << abcd << -1;
         QTest::newRow("no file selected, preview") << -1 << "PushButton1" << abcd << -1;
