@@ -260,20 +260,18 @@ private slots:
     // "&Salva" writes into that first file. An empty list opens no dialog.
     void saveInNewFile_data()
     {
-        QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("confirm");
-        QTest::newRow("photo, confirmed") << "photo" << true;
-        QTest::newRow("photo, cancelled") << "photo" << false;
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("cancelled") << false;
     }
 
     void saveInNewFile()
     {
-        QFETCH(QString, kind);
         QFETCH(bool, confirm);
-        const QString ext = extension(kind);
+        const QString ext = ".tni";
         TestFolder folder;
         PlaylistFile::write(folder.filePath("m" + ext), {"M"});
-        const auto window = openWindow(kind, folder);
+        const auto window = openWindow("photo", folder);
         clickButton(*window, "Command9");
         clickButton(*window, "SalvaNuovo"); // empty list: no dialog
         clickButton(*window, "Command10");
@@ -292,7 +290,6 @@ private slots:
         QCOMPARE(child<FileListWidget>(*window, "File2")->items(), listed.mid(0, confirm ? 3 : 2));
         if (confirm)
             QCOMPARE(PlaylistFile::read(folder.filePath("ZETA" + ext)), entries);
-        QCOMPARE(child<FileListWidget>(*window, "File2")->currentRow(), 0);
         QCOMPARE(active(*window), QDir::toNativeSeparators(folder.filePath("b" + ext)));
         QCOMPARE(window->entries(), entries);
         clickButton(*window, "Command6");
