@@ -194,9 +194,6 @@ private slots:
         });
         add("reading past the last row", "utenti", "",
             [](Database& db) { RecordSet(db, QStringLiteral("utenti")).value("nominativo"); });
-        add("setting without edit", "Configurazione", "", [](Database& db) {
-            RecordSet(db, QStringLiteral("Configurazione")).setValue("tempo", QStringLiteral("1"));
-        });
         // The display (or anything else) holding the write lock past the busy timeout.
         add(
             "writing under another program's lock", "Configurazione", "tempo",
@@ -312,21 +309,6 @@ private slots:
         operators.findFirst(criterion);
         QCOMPARE(operators.noMatch(), expected.isEmpty());
         QCOMPARE(operators.value("nominativo").toString(), expected.value(0, Operators.at(1)));
-    }
-
-    // Byte order would give Bianco, Forlì Sala, ONEIL, bianchi, o'neil; names equal but for case sort
-    // together.
-    void orderIgnoresCase()
-    {
-        TestFolder folder;
-        addOperators(folder.database(), Operators);
-        QStringList ordered =
-            namesOf(RecordSet(folder.database(), QStringLiteral("Select * from utenti order by [nominativo]")));
-        QCOMPARE(qAbs(ordered.indexOf("O'NEIL") - ordered.indexOf("o'neil")), 1);
-        QVERIFY(ordered.indexOf("o'neil") < ordered.indexOf("O'NEILL"));
-        const QStringList chain{"ALBA", "bianchi", "Bianco", "Forlì Sala", "O'NEILL", "ONEIL"};
-        ordered.removeIf([&](const QString& name) { return !chain.contains(name); });
-        QCOMPARE(ordered, chain);
     }
 
     // The database sorts its UTF-8 texts exactly as compareText orders the same texts in memory:

@@ -446,17 +446,6 @@ private slots:
         QSKIP("plays another user on Unix only");
 #endif
     }
-
-    // Values in an error are cut to a length a window can show.
-    void longValuesCut()
-    {
-        TestFolder folder;
-        const auto error = storeErrorOf([&] {
-            RecordSet(folder.database(), QStringLiteral("Configurazione"))
-                .findFirst(QStringLiteral("[nessuna] = '%1'").arg(QString(10000, QLatin1Char('z'))));
-        });
-        QVERIFY(error && error->fullText().size() < 600);
-    }
 };
 
 int main(int argc, char* argv[])
