@@ -192,8 +192,6 @@ private slots:
         add("searching an unknown column", "utenti", "cognome", [](Database& db) {
             RecordSet(db, QStringLiteral("utenti")).findFirst(QStringLiteral("[cognome]like'Rossi'"));
         });
-        add("reading past the last row", "utenti", "",
-            [](Database& db) { RecordSet(db, QStringLiteral("utenti")).value("nominativo"); });
         // The display (or anything else) holding the write lock past the busy timeout.
         add(
             "writing under another program's lock", "Configurazione", "tempo",
