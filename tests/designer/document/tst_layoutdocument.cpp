@@ -171,19 +171,6 @@ private slots:
         QCOMPARE(backgrounds.size(), background ? 3 : 0);
     }
 
-    void loadStartsAFreshHistory()
-    {
-        LayoutDocument document;
-        QVERIFY(document.nudgeElement(2, 1, false));
-        // Loading starts a fresh history and announces every element and the background.
-        QSignalSpy elements(&document, &LayoutDocument::elementChanged);
-        QSignalSpy backgrounds(&document, &LayoutDocument::backgroundChanged);
-        document.load({}, 0, std::nullopt);
-        QVERIFY(!document.undoStack()->canUndo() && !document.undoStack()->canRedo());
-        QCOMPARE(elements.size(), LayoutDocument::ElementCount);
-        QCOMPARE(backgrounds.size(), 1);
-    }
-
     // The position box's four values, in display pixels, for an element at 2887, 1502, 3007.5, 600
     // twips (shown as 192, 100, 200, 40).
     void typedGeometry_data()
