@@ -1,5 +1,8 @@
 #include "designer/properties/PropertyGroups.h"
 
+#include "designer/tools/CRect.h"
+#include "designer/tools/DragResizeEngine.h"
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -226,12 +229,6 @@ Profile profile(Group group)
     return shown;
 }
 
-int twipsToPixels(float twips)
-{
-    const double whole = std::nearbyint(static_cast<double>(twips));
-    return static_cast<int>(std::nearbyint(whole * 0.066666667));
-}
-
 QString floatText(float value)
 {
     std::array<char, 32> buffer{};
@@ -255,8 +252,11 @@ Fields preset(Group group, int position, const LayoutDocument::Elements& element
         fields.alignmentButton = buttonOf(element.alignment);
         fields.transparent = element.transparent;
     }
-    fields.pixelHeight = QString::number(twipsToPixels(element.height));
-    fields.pixelWidth = QString::number(twipsToPixels(element.width));
+    std::int32_t pixelHeight = nearestInt32(element.height);
+    std::int32_t pixelWidth = nearestInt32(element.width);
+    TwipsToPixelsFixed(pixelHeight, pixelWidth);
+    fields.pixelHeight = QString::number(pixelHeight);
+    fields.pixelWidth = QString::number(pixelWidth);
     if (shown.textEnabled)
         fields.text = element.text;
     if (shown.passesLeft)

@@ -63,10 +63,6 @@ struct Profile {
 };
 Profile profile(Group group);
 
-// Twips of an element's side to the pixels the editor shows: to whole twips, then to pixels, both
-// to the nearest with ties to even (301 gives 20; 307.5 gives 308 and then 21).
-int twipsToPixels(float twips);
-
 // The editor's fields as texts and ticks, the way the window holds them.
 struct Fields {
     QString fontName;

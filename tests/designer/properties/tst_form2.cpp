@@ -2,6 +2,7 @@
 #include "designer/properties/Form2.h"
 #include "designer/properties/PropertyGroups.h"
 #include "designer/properties/ScriptedPropertyDialogs.h"
+#include "designer/tools/DragResizeEngine.h"
 
 #include "support/WindowTest.h"
 
@@ -361,11 +362,17 @@ private slots:
         QTest::newRow("292.5 goes to 292 first") << 292.5f << 19;
         QTest::newRow("7.5 goes to 8") << 7.5f << 1;
         QTest::newRow("zero") << 0.0f << 0;
+        QTest::newRow("beyond 32 bits stops at the largest") << 3e9f << 143165577;
     }
+    // The editor's pixel sides: to whole twips, then by the fixed factor, both to the nearest with
+    // ties to even.
     void twipsToPixelsRounding()
     {
         QFETCH(float, twips);
-        QTEST(twipsToPixels(twips), "pixels");
+        std::int32_t height = nearestInt32(twips);
+        std::int32_t width = nearestInt32(twips);
+        TwipsToPixelsFixed(height, width);
+        QTEST(static_cast<int>(height), "pixels");
     }
 };
 
