@@ -12,14 +12,12 @@
 #include "data/seed/Seed.h"
 #include "support/core/DatabaseDigest.h"
 #include "support/core/FileBytes.h"
-#include "support/core/StoreErrorOf.h"
 #include "support/core/TestFolder.h"
 #include "ui/Guarded.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,76 +63,50 @@ class TestStartUp : public QObject
 {
     Q_OBJECT
 private slots:
-    // A database the main menu cannot use ends the start with the error window, and is left as it
-    // was. A table that only another window uses does not stop the start; that window names it when
-    // it opens, and the program goes on.
-    void damagedDatabase_data()
-    {
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<bool>("starts");
-        QTest::newRow("a column of the menu's table missing")
-            << "ALTER TABLE Configurazione DROP COLUMN MisuraFormWH" << false;
-        QTest::newRow("another window's table missing") << "DROP TABLE DinDon" << true;
-    }
-
-    void damagedDatabase()
-    {
-        QFETCH(QString, sql);
-        QFETCH(bool, starts);
-        TestFolder folder;
-        Database(folder.path(), &Seed::populate).execute(sql);
-        const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
-        const QByteArray before = readBytes(Database::pathIn(folder.path()));
-        QString said;
-        ModalDriver driver;
-        if (!starts)
-            driver.next(readErrorWindow(&said));
-
-        StartUp startUp(folder.path(), uniqueLockPath());
-        QCOMPARE(startUp.prepare(), starts);
-
-        QVERIFY(driver.unexpected().isEmpty());
-        if (starts) {
-            QCOMPARE(storeErrorSentence([&] { RecordSet(startUp.store()->database(), QStringLiteral("DinDon")); }),
-                     QStringLiteral("Nel database manca la tabella \"DinDon\"."));
-            return;
-        }
-        QCOMPARE(startUp.exitCode(), int(StartUp::StoreFailed));
-        QVERIFY2(said.contains(QStringLiteral("MisuraFormWH")), qPrintable(said));
-        QStringList filesAfter = QDir(folder.path()).entryList(QDir::Files);
-        filesAfter.removeOne(QLatin1String(FolderLock::FileName));
-        QCOMPARE(filesAfter, filesBefore);
-        QCOMPARE(readBytes(Database::pathIn(folder.path())), before);
-    }
-
-    // A start refused by the lock shows why and ends before anything else happens.
-    void refusedByTheLock_data()
+    // A start refused by the lock, or by a database the main menu cannot use, shows why and ends;
+    // the folder is left as it was, but for the folder's own lock once that was taken.
+    void refusedStart_data()
     {
         QTest::addColumn<QString>("machineLock"); // held by another copy, or one that cannot be taken
+        QTest::addColumn<QString>("sql");         // run on the folder's database first
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
-        QTest::newRow("copy on this machine") << uniqueLockPath() << int(StartUp::AlreadyRunning)
+        QTest::newRow("copy on this machine") << uniqueLockPath() << QString() << int(StartUp::AlreadyRunning)
                                               << "TN2-Modulo Impostazione risulta già in esecuzione sulla macchina !";
-        QTest::newRow("no lock possible")
-            << QStringLiteral("/dev/null/tn2.lock") << int(StartUp::LockUnavailable) << "/dev/null/tn2.lock";
+        QTest::newRow("no lock possible") << QStringLiteral("/dev/null/tn2.lock") << QString()
+                                          << int(StartUp::LockUnavailable) << "/dev/null/tn2.lock";
+        QTest::newRow("a column of the menu's table missing")
+            << uniqueLockPath() << "ALTER TABLE Configurazione DROP COLUMN MisuraFormWH" << int(StartUp::StoreFailed)
+            << "MisuraFormWH";
     }
 
-    void refusedByTheLock()
+    void refusedStart()
     {
         QFETCH(QString, machineLock);
+        QFETCH(QString, sql);
         QFETCH(int, exitCode);
         QFETCH(QString, said);
+        TestFolder folder;
+        {
+            Database database(folder.path(), &Seed::populate);
+            if (!sql.isEmpty())
+                database.execute(sql);
+        }
         QTemporaryDir elsewhere;
-        QTemporaryDir folder;
         SingleInstanceGuard otherCopy(elsewhere.path(), machineLock);
-        QCOMPARE(otherCopy.tryAcquire() == SingleInstanceGuard::Acquired, exitCode == StartUp::AlreadyRunning);
+        if (sql.isEmpty())
+            QCOMPARE(otherCopy.tryAcquire() == SingleInstanceGuard::Acquired, exitCode == StartUp::AlreadyRunning);
         const QStringList filesBefore = QDir(folder.path()).entryList(QDir::Files);
+        const QByteArray before = readBytes(Database::pathIn(folder.path()));
         QString seen;
         ModalDriver driver;
-        driver.next([&seen](QWidget* window) { // the message box, closed with OK
-            auto* box = qobject_cast<QMessageBox*>(window);
-            QVERIFY(box && box->icon() == QMessageBox::Critical);
-            seen = box->windowTitle() + QLatin1Char('|') + box->text();
+        driver.next([&seen](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window); // the lock's refusal, closed with OK
+            if (!box)
+                return readErrorWindow(&seen)(window);
+            QVERIFY(box->icon() == QMessageBox::Critical);
+            QCOMPARE(box->windowTitle(), QStringLiteral("ATTENZIONE"));
+            seen = box->text();
             box->button(QMessageBox::Ok)->click();
         });
 
@@ -143,16 +115,21 @@ private slots:
 
         QCOMPARE(startUp.exitCode(), exitCode);
         QVERIFY(driver.unexpected().isEmpty());
-        QVERIFY2(seen.startsWith(QStringLiteral("ATTENZIONE|")) && seen.contains(said), qPrintable(seen));
-        QCOMPARE(startUp.store(), nullptr);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), filesBefore);
+        QVERIFY2(seen.contains(said), qPrintable(seen));
+        QStringList filesAfter = QDir(folder.path()).entryList(QDir::Files);
+        if (exitCode == StartUp::StoreFailed)
+            filesAfter.removeOne(QLatin1String(FolderLock::FileName));
+        else
+            QCOMPARE(startUp.store(), nullptr);
+        QCOMPARE(filesAfter, filesBefore);
+        QCOMPARE(readBytes(Database::pathIn(folder.path())), before);
     }
 
     // Only --backup, --restore and --help take the program away from its windows (a start with no
     // argument or the toolkit's own goes on as it always has); a file missing or too many get the
     // usage, take no lock and have their own exit code. The backup runs beside a copy of the program;
-    // the restore (refused while one runs: see theProgram) puts the copy back. Every outcome has its
-    // exit code and its sentence on the terminal.
+    // the restore, refused while one runs, puts the copy back. Every outcome has its exit code and
+    // its sentence on the terminal.
     void commandLine_data()
     {
         QTest::addColumn<QStringList>("arguments"); // COPY: a copy of the settings, TEXT: a text file
@@ -171,6 +148,8 @@ private slots:
                                   << "Copia delle impostazioni salvata in NEW";
         QTest::newRow("--restore") << QStringList({"--restore", "COPY"}) << int(CommandLine::Done)
                                    << "Impostazioni ripristinate dalla copia del";
+        QTest::newRow("--restore while the program runs")
+            << QStringList({"--restore", "COPY"}) << int(CommandLine::AlreadyRunning) << "chiudere il programma";
         QTest::newRow("--restore of no copy") << QStringList({"--restore", "TEXT"}) << int(CommandLine::Failed)
                                               << "Ripristino non eseguito: le impostazioni non sono cambiate.";
     }
@@ -201,7 +180,7 @@ private slots:
         QTemporaryDir locks;
         const QString machineLock = locks.filePath(QStringLiteral("machine.lock"));
         SingleInstanceGuard program(folder.path(), machineLock);
-        if (said.startsWith(QLatin1String("Copia")))
+        if (said.startsWith(QLatin1String("Copia")) || code == CommandLine::AlreadyRunning)
             QCOMPARE(program.tryAcquire(), SingleInstanceGuard::Acquired);
 
         const Outcome outcome = run(arguments, folder.path(), machineLock);
@@ -216,39 +195,6 @@ private slots:
             QVERIFY(QDir(locks.path()).isEmpty());
     }
 
-    // The program itself: --backup needs no display and runs while the folder is taken by a copy
-    // of the program; --restore is refused then.
-    void theProgram()
-    {
-        if (!QFileInfo::exists(QStringLiteral(TN2_APP_BINARY)))
-            QSKIP("the program has not been built");
-        TestFolder folder;
-        folder.database();
-        folder.store().close();
-        const QString program = folder.filePath(QStringLiteral("tn2-impostazione"));
-        QVERIFY(QFile::copy(QStringLiteral(TN2_APP_BINARY), program));
-        FolderLock running(folder.path());
-        QCOMPARE(running.tryLock(), FileLock::Locked);
-        const QByteArray before = databaseDigest(Database::pathIn(folder.path()));
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(QLatin1String(name));
-        QTemporaryDir out;
-        const QString copy = out.filePath(QStringLiteral("notte.zip"));
-        for (const char* option : {"--backup", "--restore"}) {
-            QProcess process;
-            process.setProcessEnvironment(environment);
-            process.start(program, {QLatin1String(option), copy});
-            QVERIFY(process.waitForFinished(60000));
-            const bool backup = qstrcmp(option, "--backup") == 0;
-            QCOMPARE(process.exitCode(), int(backup ? CommandLine::Done : CommandLine::AlreadyRunning));
-            QVERIFY(QString::fromUtf8(backup ? process.readAllStandardOutput() : process.readAllStandardError())
-                        .contains(backup ? "Copia delle impostazioni" : "Ripristino non eseguito"));
-        }
-        QVERIFY(QFileInfo::exists(copy));
-        QCOMPARE(databaseDigest(Database::pathIn(folder.path())), before);
-    }
-
     void handlerFailure_data()
     {
         QTest::addColumn<Failure>("failure");
@@ -260,7 +206,6 @@ private slots:
                              QStringLiteral("Layout3"), QStringLiteral("Top"), QStringLiteral("database is locked"));
         }) << QStringList{"Il database è bloccato.", "TN2.db", "Layout3", "Top", "database is locked"}
                                      << true;
-        QTest::newRow("a table that is not there") << missingTable << QStringList{"Inesistente", "TN2.db"} << true;
         QTest::newRow("unguarded slot") << missingTable << QStringList{"Inesistente", "TN2.db"} << false;
         QTest::newRow("any other exception") << Failure([](Database&) { throw std::runtime_error("vector too long"); })
                                              << QStringList{"errore imprevisto", "vector too long"} << true;

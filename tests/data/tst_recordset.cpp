@@ -9,7 +9,6 @@
 
 #include <QtTest>
 #include <functional>
-#include <sqlite3.h>
 
 namespace {
 
@@ -192,11 +191,6 @@ private slots:
         add("searching an unknown column", "utenti", "cognome", [](Database& db) {
             RecordSet(db, QStringLiteral("utenti")).findFirst(QStringLiteral("[cognome]like'Rossi'"));
         });
-        add("reading past the last row", "utenti", "",
-            [](Database& db) { RecordSet(db, QStringLiteral("utenti")).value("nominativo"); });
-        add("setting without edit", "Configurazione", "", [](Database& db) {
-            RecordSet(db, QStringLiteral("Configurazione")).setValue("tempo", QStringLiteral("1"));
-        });
         // The display (or anything else) holding the write lock past the busy timeout.
         add(
             "writing under another program's lock", "Configurazione", "tempo",
@@ -312,58 +306,6 @@ private slots:
         operators.findFirst(criterion);
         QCOMPARE(operators.noMatch(), expected.isEmpty());
         QCOMPARE(operators.value("nominativo").toString(), expected.value(0, Operators.at(1)));
-    }
-
-    // Byte order would give Bianco, Forlì Sala, ONEIL, bianchi, o'neil; names equal but for case sort
-    // together.
-    void orderIgnoresCase()
-    {
-        TestFolder folder;
-        addOperators(folder.database(), Operators);
-        QStringList ordered =
-            namesOf(RecordSet(folder.database(), QStringLiteral("Select * from utenti order by [nominativo]")));
-        QCOMPARE(qAbs(ordered.indexOf("O'NEIL") - ordered.indexOf("o'neil")), 1);
-        QVERIFY(ordered.indexOf("o'neil") < ordered.indexOf("O'NEILL"));
-        const QStringList chain{"ALBA", "bianchi", "Bianco", "Forlì Sala", "O'NEILL", "ONEIL"};
-        ordered.removeIf([&](const QString& name) { return !chain.contains(name); });
-        QCOMPARE(ordered, chain);
-    }
-
-    // The database sorts its UTF-8 texts exactly as compareText orders the same texts in memory:
-    // folded letters, accents, letters that fold to two, and characters beyond the first plane.
-    void storeComparesAsCompareText()
-    {
-        const QStringList texts{"",      "a",          "A",          "ab",         "Ab",     "B",      "z",
-                                "à",     "À",          "e\u0301",    "é",          "É",      "ß",      "SS",
-                                "ss",    "Σ",          "σ",          "ς",          "İ",      "i",      "ǅ",
-                                "ǆ",     "\U0001F600", "\U00010400", "\U00010428", "\uE000", "\uFFFD", "Forlì",
-                                "FORLÌ", "forli",      "\u212A",     "k",          "Ka",     "\u017F", "S"};
-        TestFolder folder;
-        sqlite3* db = folder.database().handle();
-        sqlite3_stmt* statement = nullptr;
-        QCOMPARE(sqlite3_prepare_v2(db,
-                                    "SELECT CASE WHEN ?1 = ?2 COLLATE JETTEXT THEN 0 WHEN ?1 < ?2 COLLATE JETTEXT "
-                                    "THEN -1 ELSE 1 END",
-                                    -1, &statement, nullptr),
-                 SQLITE_OK);
-        QStringList differences;
-        for (const QString& a : texts) {
-            for (const QString& b : texts) {
-                const QByteArray left = a.toUtf8();
-                const QByteArray right = b.toUtf8();
-                sqlite3_bind_text(statement, 1, left.constData(), static_cast<int>(left.size()), SQLITE_TRANSIENT);
-                sqlite3_bind_text(statement, 2, right.constData(), static_cast<int>(right.size()), SQLITE_TRANSIENT);
-                QCOMPARE(sqlite3_step(statement), SQLITE_ROW);
-                const int stored = sqlite3_column_int(statement, 0);
-                const int expected = (JetSql::compareText(a, b) > 0) - (JetSql::compareText(a, b) < 0);
-                if (stored != expected)
-                    differences.append(
-                        QStringLiteral("%1 vs %2: %3 instead of %4").arg(a, b).arg(stored).arg(expected));
-                sqlite3_reset(statement);
-            }
-        }
-        sqlite3_finalize(statement);
-        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(QLatin1Char('\n'))));
     }
 };
 

@@ -555,16 +555,14 @@ private slots:
     }
 
     // The background picture travels with the layout: it keeps its path where that path holds the
-    // same picture, and lands in the program folder's Sfondi otherwise, beside any other picture of
+    // same picture, and lands in the program folder's Sfondi otherwise, never over another picture of
     // that name. Other pictures are only listed.
     void backgroundPicture_data()
     {
-        QTest::addColumn<QString>("situation"); // the picture kept, gone, gone with another or the same in Sfondi
+        QTest::addColumn<QString>("situation"); // the picture kept, gone, gone with another in Sfondi
         QTest::addColumn<QString>("expected");  // relative to the program folder, or "origin"
-        const std::pair<const char*, const char*> rows[] = {{"kept", "origin"},
-                                                            {"gone", "Sfondi/sfondo.png"},
-                                                            {"clash", "Sfondi/sfondo (2).png"},
-                                                            {"same", "Sfondi/sfondo.png"}};
+        const std::pair<const char*, const char*> rows[] = {
+            {"kept", "origin"}, {"gone", "Sfondi/sfondo.png"}, {"clash", "Sfondi/sfondo (2).png"}};
         for (const auto& [situation, expected] : rows)
             QTest::newRow(situation) << QString::fromLatin1(situation) << QString::fromLatin1(expected);
     }
@@ -593,8 +591,6 @@ private slots:
             QFile::remove(origin);
         if (situation == QLatin1String("clash"))
             writeBytes(folder.filePath(QStringLiteral("Sfondi/sfondo.png")), "un altro sfondo");
-        if (situation == QLatin1String("same"))
-            writeBytes(folder.filePath(QStringLiteral("Sfondi/sfondo.png")), "PNG sfondo");
 
         LayoutFile::load(folder.store(), file, 7);
 

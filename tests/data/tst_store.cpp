@@ -23,10 +23,6 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
-#ifdef Q_OS_UNIX
-#include <grp.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -68,24 +64,13 @@ void checkSharing(Database& database)
 
 enum class BadFile { NotADatabase, Truncated, BySql, ReadOnlyFile, ReadOnlyFolder };
 
-// Child process roles: build a database in FOLDER (to be killed midway), or open one as `nobody`.
-int childRole(const QString& role, const QString& folder)
+// The child process: builds a database in FOLDER, to be killed midway.
+int createDatabase(const QString& folder)
 {
     QCoreApplication application(
         *new int(1), new char* [1] { const_cast<char*>("tst_store") });
-    if (role == QLatin1String("--create")) {
-        Database database(folder, &Seed::populate);
-        return 0;
-    }
-#ifdef Q_OS_UNIX
-    constexpr uid_t Nobody = 65534;
-    if (::setgroups(0, nullptr) != 0 || ::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
-        return 3;
-#endif
-    const auto error = storeErrorOf([&] { Database database(folder); });
-    if (error)
-        std::fputs(error->operatorMessage().toUtf8().constData(), stdout);
-    return error ? 2 : 0;
+    Database database(folder, &Seed::populate);
+    return 0;
 }
 
 } // namespace
@@ -424,45 +409,12 @@ private slots:
         Store store(folder.path());
         QCOMPARE(QFileInfo(store.database().path()).fileName(), QStringLiteral("TN2.db"));
     }
-
-    // A file this user cannot write is refused at the start, like a read-only one.
-    void otherUsersFile()
-    {
-#ifdef Q_OS_UNIX
-        if (::geteuid() != 0)
-            QSKIP("needs to play another user");
-        QTemporaryDir folder;
-        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                         QFile::ReadOther | QFile::WriteOther | QFile::ExeOther));
-        Database(folder.path(), &Seed::populate);
-        QVERIFY(QFile::setPermissions(QDir(folder.path()).filePath(QStringLiteral("TN2.db")),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther));
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--open-as-nobody"), folder.path()});
-        QVERIFY(child.waitForFinished(20000));
-        QCOMPARE(child.exitCode(), 2);
-        QVERIFY(QString::fromUtf8(child.readAllStandardOutput()).contains(QStringLiteral("sola lettura")));
-#else
-        QSKIP("plays another user on Unix only");
-#endif
-    }
-
-    // Values in an error are cut to a length a window can show.
-    void longValuesCut()
-    {
-        TestFolder folder;
-        const auto error = storeErrorOf([&] {
-            RecordSet(folder.database(), QStringLiteral("Configurazione"))
-                .findFirst(QStringLiteral("[nessuna] = '%1'").arg(QString(10000, QLatin1Char('z'))));
-        });
-        QVERIFY(error && error->fullText().size() < 600);
-    }
 };
 
 int main(int argc, char* argv[])
 {
-    if (argc > 2 && (qstrcmp(argv[1], "--create") == 0 || qstrcmp(argv[1], "--open-as-nobody") == 0))
-        return childRole(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
+    if (argc > 2 && qstrcmp(argv[1], "--create") == 0)
+        return createDatabase(QString::fromLocal8Bit(argv[2]));
     QCoreApplication application(argc, argv);
     TestStore test;
     return QTest::qExec(&test, argc, argv);

@@ -1,6 +1,5 @@
 #include "ContextMenu.h"
 #include "core/LayoutTables.h"
-#include "data/LayoutFile.h"
 #include "data/LayoutNames.h"
 #include "data/RecordSet.h"
 #include "data/StoreError.h"
@@ -158,7 +157,6 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("opened"); // objectName, then the caption or the number to clear
         const QString designer = "Form1 Impostazione Modulo : ";
-        QTest::newRow("load base") << 0 << "PB1_3" << designer + "LayoutBase";
         QTest::newRow("load 10") << 10 << "PB1_3" << designer + "Layout10";
         QTest::newRow("copy") << 2 << "PB1_4" << QString("CopiaLayout Funzione di Copia Layout");
         QTest::newRow("clear 1") << 2 << "PPBB1_1" << QString("CancellaLayout 1");
@@ -194,33 +192,51 @@ private slots:
     }
 
     // Export and import of one layout, from a right click on any part of its row in the chooser. Layout 3
-    // goes to a file and from it over layout 8: the rows are copied, the row of layout 8 shows the name and
+    // goes to a file. A declined question or a file that is no layout leave layout 8 and its row as they
+    // were; the file then goes over layout 8: the rows are copied, the row of layout 8 shows the name and
     // description at once, and "&Salva" keeps what it shows. The base layout is never imported over.
     void exportThenImport()
     {
         TestFolder folder;
         setName(folder, 3, QStringLiteral("Ingresso"), QStringLiteral("Numeri grandi, meteo"));
+        setName(folder, 8, QStringLiteral("Otto"), QStringLiteral("resta"));
         folder.database().execute("UPDATE \"Layout3\" SET \"Top\" = 1234.5 WHERE rowid = 1");
+        const LayoutTables::Table before = LayoutTables::of(folder.database(), QStringLiteral("Layout8"));
         QTemporaryDir out;
         const QString file = out.filePath(QStringLiteral("ingresso.tnl"));
+        const QString other = out.filePath(QStringLiteral("altro.tnl"));
+        QVERIFY(writeBytes(other, "non un layout"));
         ScriptedFileDialogs dialogs;
-        dialogs.setNextFileName(file);
-        dialogs.setNextFileName(file);
+        for (const QString& name : {file, file, other, file})
+            dialogs.setNextFileName(name);
         SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &dialogs);
         chooser.show();
         ModalDriver driver;
         QStringList exported;
+        QStringList refused;
         QStringList question;
         QStringList imported;
         QStringList saved;
         driver.nextMessage(&exported);
-        driver.nextMessage(&question, true);
-        driver.nextMessage(&imported);
+        driver.nextMessage(nullptr, false);
+        driver.nextMessage(nullptr, true);
+        driver.nextMessage(&refused);
 
         QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("Text1_6")), QStringLiteral("EsportaLayout")));
-        QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("RB1_8")), QStringLiteral("ImportaLayout")));
+        for (int attempt = 0; attempt < 2; ++attempt)
+            QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("Text1_17")), QStringLiteral("ImportaLayout")));
 
         QCOMPARE(exported.value(0), QStringLiteral("Layout 3 esportato nel file:"));
+        QVERIFY2(refused.join(' ').startsWith("Il layout non è stato importato: il Layout 8 non è"),
+                 qPrintable(refused.join(' ')));
+        QCOMPARE(LayoutTables::of(folder.database(), QStringLiteral("Layout8")), before);
+        QCOMPARE(child<QLineEdit>(chooser, QStringLiteral("Text1_16"))->text(), QStringLiteral("Otto"));
+        QCOMPARE(LayoutNames(folder.store()).read().at(8).description, QStringLiteral("resta"));
+
+        driver.nextMessage(&question, true);
+        driver.nextMessage(&imported);
+        QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("RB1_8")), QStringLiteral("ImportaLayout")));
+
         QCOMPARE(question.value(0), QStringLiteral("Il Layout 8 verrà sostituito dal layout del file:"));
         QCOMPARE(question.last(), QStringLiteral("Continuare?"));
         QCOMPARE(imported, QStringList({QStringLiteral("Layout importato nel Layout 8:"), QStringLiteral("Ingresso")}));
@@ -239,119 +255,54 @@ private slots:
         QVERIFY(shown.contains(QStringLiteral("Esporta il Layout Base in un file...")));
         QVERIFY(disabled.contains(QStringLiteral("Importa da un file nel Layout Base...")));
         QVERIFY(driver.unexpected().isEmpty());
-    }
-
-    // A declined question or a file that is no layout leave the layout and its
-    // row as they were.
-    void importLeavesTheLayout_data()
-    {
-        QTest::addColumn<QString>("file"); // "layout" or "other"
-        QTest::addColumn<bool>("confirm");
-        QTest::addColumn<QString>("said");
-        QTest::newRow("declined") << "layout" << false << "";
-        QTest::newRow("not a layout") << "other" << true << "Il layout non è stato importato: il Layout 8 non è";
-    }
-
-    void importLeavesTheLayout()
-    {
-        QFETCH(QString, file);
-        QFETCH(bool, confirm);
-        QFETCH(QString, said);
-        TestFolder folder;
-        folder.database().execute("UPDATE \"Layout3\" SET \"Top\" = 999 WHERE rowid = 1");
-        setName(folder, 8, QStringLiteral("Otto"), QStringLiteral("resta"));
-        QTemporaryDir out;
-        const QString layoutFile = out.filePath(QStringLiteral("tre.tnl"));
-        const QString other = out.filePath(QStringLiteral("altro.tnl"));
-        LayoutFile::save(folder.store(), 3, layoutFile);
-        QVERIFY(writeBytes(other, "non un layout"));
-        const LayoutTables::Table before = LayoutTables::of(folder.database(), QStringLiteral("Layout8"));
-
-        ScriptedFileDialogs dialogs;
-        dialogs.setNextFileName(file == QLatin1String("layout") ? layoutFile : other);
-        SceltaLayout chooser(folder.store(), std::nullopt, nullptr, &dialogs);
-        chooser.show();
-        ModalDriver driver;
-        QStringList lines;
-        driver.nextMessage(nullptr, confirm);
-        if (!said.isEmpty())
-            driver.nextMessage(&lines);
-
-        QVERIFY(chooseFromContextMenu(child(chooser, QStringLiteral("Text1_17")), QStringLiteral("ImportaLayout")));
-
         QCOMPARE(driver.pending(), 0);
-        QVERIFY(driver.unexpected().isEmpty());
-        QCOMPARE(lines.isEmpty(), said.isEmpty());
-        QVERIFY(said.isEmpty() || lines.join(QLatin1Char(' ')).startsWith(said));
-        QCOMPARE(LayoutTables::of(folder.database(), QStringLiteral("Layout8")), before);
-        QCOMPARE(child<QLineEdit>(chooser, QStringLiteral("Text1_16"))->text(), QStringLiteral("Otto"));
-        QCOMPARE(LayoutNames(folder.store()).read().at(8).description, QStringLiteral("resta"));
     }
 
-    // A copy onto itself is refused and closing copies nothing; only the refusal keeps the window open.
-    // As opened, both sides are layout 1.
-    void copyWritesNothing_data()
+    // The summary follows the choice, both sides layout 1 as opened. A copy onto itself is refused; each
+    // copy is made without closing the window; closing copies nothing.
+    void copyLayouts()
     {
-        QTest::addColumn<QStringList>("clicks");
-        QTest::addColumn<int>("button");
-        QTest::newRow("as opened") << QStringList() << 1;
-        QTest::newRow("layout 7 onto 7") << QStringList{"L0_6", "L1_6"} << 1;
-        QTest::newRow("closed") << QStringList{"L0_10", "L1_5"} << 0;
-    }
-
-    void copyWritesNothing()
-    {
-        QFETCH(QStringList, clicks);
-        QFETCH(int, button);
         TestFolder folder;
-        LayoutTables::fillDistinct(folder.database(), "Layout5", 3); // so that a copy onto it would show
+        for (const auto& [table, seed] :
+             {std::pair{"Layout3", 1}, std::pair{"Layout4", 2}, std::pair{"Layout5", 3}, std::pair{"Layout10", 5}})
+            LayoutTables::fillDistinct(folder.database(), table, seed);
         const auto before = LayoutTables::allLayouts(folder.database());
         CopiaLayout window(folder.store());
         window.show();
-        choose(window, clicks);
         ModalDriver driver;
-        QStringList message;
-        if (button == 1)
-            driver.nextMessage(&message);
-
-        QTest::mouseClick(child<QPushButton>(window, "Btn", button), Qt::LeftButton);
-
-        QCOMPARE(message,
-                 button == 1 ? QStringList({"Impossibile copiare un ", "Layout su se stesso ! "}) : QStringList());
-        QCOMPARE(window.isVisible(), button == 1);
-        QVERIFY(driver.unexpected().isEmpty());
-        QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
-    }
-
-    // The summary follows the choice; each copy is made without closing the window.
-    void copiesAndStaysOpen()
-    {
-        TestFolder folder;
-        LayoutTables::fillDistinct(folder.database(), "Layout3", 1);
-        LayoutTables::fillDistinct(folder.database(), "Layout4", 2);
-        LayoutTables::fillDistinct(folder.database(), "Layout10", 5);
-        CopiaLayout window(folder.store());
-        window.show();
-        ModalDriver driver;
+        QStringList refused;
+        QStringList refusedAgain;
         QStringList first;
         QStringList second;
-        driver.nextMessage(&first);
-        driver.nextMessage(&second);
+        for (QStringList* message : {&refused, &refusedAgain, &first, &second})
+            driver.nextMessage(message);
 
         QCOMPARE(choose(window, {}), QStringLiteral("Copia del Layout|Layout 1|sul Layout|Layout 1"));
+        clickButton(window, "Btn_1");
+        choose(window, {"L0_6", "L1_6"});
+        clickButton(window, "Btn_1");
+        QCOMPARE(refused, QStringList({"Impossibile copiare un ", "Layout su se stesso ! "}));
+        QCOMPARE(refusedAgain, refused);
+        QVERIFY(LayoutTables::allLayouts(folder.database()) == before);
+
         QCOMPARE(choose(window, {"L0_10", "L1_3"}), QStringLiteral("Copia del Layout|Layout Base|sul Layout|Layout 4"));
         clickButton(window, "Btn_1");
         QCOMPARE(choose(window, {"L0_2", "L1_9"}), QStringLiteral("Copia del Layout|Layout 3|sul Layout|Layout 10"));
         clickButton(window, "Btn_1");
-
         QCOMPARE(first, QStringList{"Copia effettuata correttamente ! "});
         QCOMPARE(second, first);
         QVERIFY(window.isVisible());
-        QVERIFY(driver.unexpected().isEmpty());
         for (const auto& [target, source] : {std::pair{"Layout4", "LayoutBase"}, std::pair{"Layout10", "Layout3"}})
             QCOMPARE(LayoutTables::differenceIn(LayoutTables::of(folder.database(), target),
                                                 LayoutTables::of(folder.database(), source)),
                      QString());
+
+        const auto copied = LayoutTables::allLayouts(folder.database());
+        choose(window, {"L0_10", "L1_5"});
+        clickButton(window, "Btn_0");
+        QVERIFY(!window.isVisible());
+        QVERIFY(driver.unexpected().isEmpty());
+        QVERIFY(LayoutTables::allLayouts(folder.database()) == copied);
     }
 
     // Confirming clears the layout to the base layout's rows, hidden, says so and closes. Closing, or
@@ -365,7 +316,6 @@ private slots:
         QTest::newRow("closed") << 4 << false;
         QTest::newRow("base layout") << 0 << true;
         QTest::newRow("eleven") << 11 << true;
-        QTest::newRow("negative") << -3 << true;
     }
 
     void clearLayout()

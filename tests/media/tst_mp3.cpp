@@ -21,7 +21,6 @@ private slots:
         const QString music = QDir::toNativeSeparators(QStringLiteral("/srv/musica"));
         const QString odd = QStringLiteral("Z:\\Musica d'attesa \"sala\" 100% *?[x] \U0001F3B5");
         const QString none;
-        add("never written, empty box", {}, none, none, none);
         add("typed, not existing, odd characters", {}, odd, none, odd);
         add("chosen", music, none, "/home/sala/Musica", "/home/sala/Musica");
         add("chosen root keeps its separator", music, none, "C:\\", "C:\\");

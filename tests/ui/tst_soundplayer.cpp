@@ -51,7 +51,6 @@ private slots:
             << riff(fmt16 + chunk("data", QByteArray(2, '\0'))) << QList<qint64>{1, 22050, 16, 2, 1};
         QTest::newRow("no samples") << riff(fmt16 + chunk("data", {})) << QList<qint64>{1, 22050, 16, 0, 0};
         QTest::newRow("empty") << QByteArray() << refused;
-        QTest::newRow("text") << QByteArray("this is a text file, not a sound\n").repeated(5) << refused;
         QTest::newRow("riff of another form") << riff(fmt16 + samples, "AVI ") << refused;
         QTest::newRow("big-endian riff") << QByteArray("RIFX") + riff(fmt16 + samples).mid(4) << refused;
         QTest::newRow("samples before their format") << riff(samples + fmt16) << refused;
@@ -94,9 +93,6 @@ private slots:
     void refusesWhatIsNoPlainFile()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir("folder.wav"));
-        QVERIFY(!WaveHeader::readFile(dir.filePath("missing.wav")).valid);
-        QVERIFY(!WaveHeader::readFile(dir.filePath("folder.wav")).valid);
         QVERIFY(!WaveHeader::readFile(QString()).valid);
 #ifdef Q_OS_UNIX
         // Reading a pipe would wait for a writer that never comes.

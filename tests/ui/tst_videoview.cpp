@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// Playing a clip and stopping it on closing are tested through the video window's preview.
 class TestVideoView : public QObject
 {
     Q_OBJECT
