@@ -149,11 +149,8 @@ struct Rig {
         designer = std::make_unique<Form1>(folder.store(), table);
         ApplyLayoutToDesigner(*designer, std::nullopt);
         designer->setSizeTwips(static_cast<float>(canvas.width()), static_cast<float>(canvas.height()));
-        designer->show();
-        designer->activateWindow();
         // Active, the designer has taken its stored position: nothing moves it during a drag.
-        if (!QTest::qWaitForWindowActive(designer.get()))
-            qFatal("the designer did not show");
+        activate(*designer);
         if (window.isValid()) {
             designer->resize(window);
             QTRY_COMPARE(designer->size(), window);
@@ -734,18 +731,14 @@ private slots:
         QCOMPARE(rig.geometry(), start);
     }
 
-    // Ctrl+minus and Ctrl+plus step, "50%" halves the canvas and the elements while the handles
-    // stay 5 by 5, and a drag moves the title twice the screen distance in display pixels, onto
-    // whole display pixels. "Adatta" shows the whole display; Ctrl+0 is 1:1 again.
+    // "50%" halves the canvas and the elements while the handles stay 5 by 5, and a drag moves the
+    // title twice the screen distance in display pixels, onto whole display pixels. "Adatta" shows
+    // the whole display; Ctrl+0 is 1:1 again.
     void zoom()
     {
         Rig rig(titleOnly({2887, 1502, 3000, 600}), {28800, 16200}, {640, 480});
         QWidget* canvas = rig.designer->canvas();
         auto* factor = child<QLabel>(*rig.designer, QStringLiteral("LblZoom"));
-        rig.key(Qt::Key_Minus, Qt::ControlModifier);
-        QCOMPARE(factor->text(), QStringLiteral("75%"));
-        rig.key(Qt::Key_Plus, Qt::ControlModifier);
-        QCOMPARE(rig.designer->zoom(), 1.0);
         child<QToolButton>(*rig.designer, QStringLiteral("Zoom"), 1)->click();
         QCOMPARE(factor->text(), QStringLiteral("50%"));
         QCOMPARE(canvas->size(), QSize(960, 540));
